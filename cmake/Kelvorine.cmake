@@ -1,0 +1,123 @@
+# Build helpers shared by every folder. Each folder's CMakeLists.txt belongs to that folder's
+# room; these functions keep them short and uniform.
+
+set(KV_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+function(kv_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow)
+    if(KV_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+# Sanitizers and fuzzing apply to the host build only.
+if(NOT WIN32 AND KV_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(NOT WIN32 AND KV_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
+
+# GoogleTest from Debian's source package, built the same way for the host and for Windows.
+macro(kv_add_googletest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endmacro()
+
+# kv_library(NAME DIRS dir... [DEPS lib...] [WINDOWS_ONLY])
+# A static library of every .cpp in the given folders (relative to the caller). Folders are
+# globbed so that a room adds a file without touching shared build files.
+function(kv_library name)
+    cmake_parse_arguments(ARG "WINDOWS_ONLY" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
+    if(ARG_WINDOWS_ONLY AND NOT WIN32)
+        return()
+    endif()
+    set(sources "")
+    foreach(dir IN LISTS ARG_DIRS)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND sources ${found})
+    endforeach()
+    foreach(skip IN LISTS ARG_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "${skip}")
+    endforeach()
+    if(NOT sources)
+        # Header-only so far.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${KV_ROOT})
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+        return()
+    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${KV_ROOT})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    kv_warnings(${name})
+endfunction()
+
+# kv_test(NAME DIRS dir... [DEPS lib...] [HOST | WINDOWS] [WIN64_SMOKE])
+# One test program per room from every .cpp of its folders, run by ctest as one test. HOST
+# programs build only in the host build, WINDOWS ones only in the Windows builds (and run under
+# Wine through the emulator of the tool chain file).
+function(kv_test name)
+    cmake_parse_arguments(ARG "HOST;WINDOWS" "TIMEOUT" "DIRS;DEPS;LABELS" ${ARGN})
+    if((ARG_HOST AND WIN32) OR (ARG_WINDOWS AND NOT WIN32))
+        return()
+    endif()
+    set(sources "")
+    foreach(dir IN LISTS ARG_DIRS)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND sources ${found})
+    endforeach()
+    add_executable(${name} ${sources})
+    target_include_directories(${name} PRIVATE ${KV_ROOT})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+    kv_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+        ENVIRONMENT "KV_SOURCE_DIR=${KV_ROOT};KV_BINARY_DIR=${CMAKE_BINARY_DIR}"
+        LABELS "${ARG_LABELS}")
+endfunction()
+
+# kv_benchmark(NAME SOURCES... DEPS ...): Google Benchmark on the host; ctest runs it once with a
+# minimal time so CI proves it works without timing anything.
+function(kv_benchmark name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    if(WIN32)
+        return()
+    endif()
+    find_package(benchmark QUIET)
+    if(NOT benchmark_FOUND)
+        message(STATUS "Google Benchmark not found: ${name} skipped")
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${KV_ROOT})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+    kv_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
+    set_tests_properties(${name} PROPERTIES LABELS benchmark
+        ENVIRONMENT "KV_SOURCE_DIR=${KV_ROOT};KV_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# kv_fuzzer(NAME SOURCES... DEPS ...): a libFuzzer target when KV_FUZZ is on (clang host build).
+function(kv_fuzzer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    if(WIN32 OR NOT KV_FUZZ)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${KV_ROOT})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()

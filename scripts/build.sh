@@ -1,0 +1,41 @@
+# Sourced by ./test and ./run: configure and build the host and Windows builds.
+#   kv_build_all [targets...]   host, win32 and win64 builds (all targets unless given)
+KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
+
+kv_need_setup() {
+    local tool
+    for tool in cmake ninja i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix Xvfb /usr/lib/wine/wine64 import; do
+        command -v "$tool" >/dev/null 2>&1 || return 0
+    done
+    [ -d /usr/src/googletest ] || return 0
+    return 1
+}
+
+kv_ensure_setup() {
+    if kv_need_setup; then "$KV_ROOT/setup"; fi
+}
+
+# kv_configure NAME [cmake args...]
+kv_configure() {
+    local name=$1; shift
+    local dir=$KV_BUILD/$name
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$KV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir.configure.log" 2>&1 ||
+            { mkdir -p "$dir"; cat "$dir.configure.log" >&2; echo "build: configure of $name failed" >&2; return 1; }
+    fi
+}
+
+kv_configure_all() {
+    mkdir -p "$KV_BUILD"
+    kv_configure host || return 1
+    kv_configure win32 -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/Toolchain-i686-w64-mingw32.cmake" || return 1
+    kv_configure win64 -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/Toolchain-x86_64-w64-mingw32.cmake" || return 1
+}
+
+# kv_build NAME [targets...]
+kv_build() {
+    local name=$1; shift
+    echo "build: $name"
+    cmake --build "$KV_BUILD/$name" -- "$@" || { echo "build: $name failed" >&2; return 1; }
+}

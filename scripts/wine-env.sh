@@ -1,0 +1,96 @@
+# Sourced by every script that runs Windows programs. Gives one private Wine prefix per
+# checkout (under build/wine), a virtual desktop so Wine draws frames and returns exit codes,
+# an Xvfb display when there is none, and one persistent wineserver for the run.
+#
+#   kv_wine_prepare          make everything ready (idempotent, safe to call concurrently)
+#   kv_wine_loader ARCH      the Wine loader for win32 or win64 programs
+#   kv_wine_native_arch      win32 when this kernel runs 32-bit code, else win64
+#   kv_wine_stop             stop the wineserver and the Xvfb that kv_wine_prepare started
+
+KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+KV_WINE_DIR=${KV_WINE_DIR:-$KV_ROOT/build/wine}
+export WINEPREFIX=${KV_WINEPREFIX:-$KV_WINE_DIR/prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+KV_WINE_BIN=/usr/lib/wine
+
+kv_wine_native_arch() {
+    # Some kernels here are built without 32-bit execution; the 32-bit loader then fails with
+    # "Exec format error" and the 64-bit build must carry the Windows tests.
+    if "$KV_WINE_BIN/wine" --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+}
+
+kv_wine_loader() {
+    if [ "$1" = win32 ]; then echo "$KV_WINE_BIN/wine"; else echo "$KV_WINE_BIN/wine64"; fi
+}
+
+kv__display_alive() {
+    [ -n "$1" ] && [ -e "/tmp/.X11-unix/X${1#:}" ]
+}
+
+kv__start_xvfb() {
+    local state=$KV_WINE_DIR/xvfb.display
+    if [ -f "$state" ] && kv__display_alive "$(cat "$state")"; then
+        export DISPLAY=$(cat "$state")
+        return
+    fi
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
+        echo $! >"$KV_WINE_DIR/xvfb.pid"
+        local i
+        for i in $(seq 50); do
+            kv__display_alive ":$n" && break
+            sleep 0.1
+        done
+        if kv__display_alive ":$n"; then
+            echo ":$n" >"$state"
+            export DISPLAY=":$n"
+            return
+        fi
+    done
+    echo "wine-env: could not start Xvfb" >&2
+    return 1
+}
+
+kv__create_prefix() {
+    local wine64=$KV_WINE_BIN/wine64
+    echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
+    rm -rf "$WINEPREFIX"
+    "$wine64" wineboot -i >/dev/null 2>&1 9>&- || true
+    "$wine64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$wine64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    # No crash dialogs: a test that crashes must end, not wait for a click.
+    "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$KV_WINE_BIN/wineserver" -w
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; return 1; }
+    touch "$WINEPREFIX/.kv-ready"
+}
+
+kv_wine_prepare() {
+    mkdir -p "$KV_WINE_DIR"
+    (
+        flock 9
+        # KV_XVFB=1 (screenshots) always uses the private Xvfb, never the user's display.
+        if [ -n "${KV_XVFB:-}" ] || [ -z "${DISPLAY:-}" ] || ! kv__display_alive "${DISPLAY:-}"; then
+            unset DISPLAY
+        fi
+        if [ -z "${DISPLAY:-}" ]; then kv__start_xvfb || exit 1; fi
+        [ -f "$WINEPREFIX/.kv-ready" ] || kv__create_prefix || exit 1
+    ) 9>"$KV_WINE_DIR/lock" || return 1
+    if { [ -n "${KV_XVFB:-}" ] || [ -z "${DISPLAY:-}" ] || ! kv__display_alive "${DISPLAY:-}"; } &&
+        [ -f "$KV_WINE_DIR/xvfb.display" ]; then
+        export DISPLAY=$(cat "$KV_WINE_DIR/xvfb.display")
+    fi
+    # Keep one server alive between the many short test programs of a run.
+    "$KV_WINE_BIN/wineserver" -p60 >/dev/null 2>&1 || true
+}
+
+kv_wine_stop() {
+    "$KV_WINE_BIN/wineserver" -k >/dev/null 2>&1 || true
+    if [ -f "$KV_WINE_DIR/xvfb.pid" ]; then
+        kill "$(cat "$KV_WINE_DIR/xvfb.pid")" 2>/dev/null || true
+        rm -f "$KV_WINE_DIR/xvfb.pid" "$KV_WINE_DIR/xvfb.display"
+    fi
+}

@@ -64,6 +64,9 @@ kv__create_prefix() {
     # No crash dialogs: a test that crashes must end, not wait for a click.
     "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$KV_WINE_BIN/wineserver" -w
+    # This Wine build does not pick up its own data fonts (Marlett draws the caption glyphs,
+    # Tahoma the dialogs); fonts in the prefix's Fonts folder are always found.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; return 1; }
     touch "$WINEPREFIX/.kv-ready"
 }

@@ -5,7 +5,7 @@ KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
 
 # ./setup checks every package in well under a second when all are present.
 kv_ensure_setup() {
-    "$KV_ROOT/setup" >/dev/null || "$KV_ROOT/setup"
+    "$KV_ROOT/setup"
 }
 
 # kv_configure NAME [cmake args...]

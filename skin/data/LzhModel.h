@@ -1,0 +1,125 @@
+#pragma once
+// The adaptive Huffman model that the LZHUF encoder and decoder share (internal to Lzh*.cpp).
+//
+// Nodes 0..626 live in one array ordered by ascending frequency; node 626 is the root. A
+// node's child entry is the even index of its child pair, or symbol + kLzhTreeSize for a leaf.
+// `parent` has one entry per node plus one per symbol (at symbol + kLzhTreeSize: the node that
+// holds that leaf). Both sides must update the model identically after every symbol.
+#include "skin/data/Lzh.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace kv::lzh {
+
+inline constexpr int T = kLzhTreeSize;
+inline constexpr int R = kLzhRoot;
+inline constexpr int kChars = kLzhCharCount;
+
+struct Model {
+    uint16_t freq[T + 1]; // T is a sentinel above every real frequency
+    uint16_t parent[T + kChars];
+    uint16_t child[T];
+
+    void Start() {
+        for (int i = 0; i < kChars; i++) {
+            freq[i] = 1;
+            child[i] = uint16_t(i + T);
+            parent[i + T] = uint16_t(i);
+        }
+        for (int i = 0, j = kChars; j <= R; i += 2, j++) {
+            freq[j] = uint16_t(freq[i] + freq[i + 1]);
+            child[j] = uint16_t(i);
+            parent[i] = parent[i + 1] = uint16_t(j);
+        }
+        freq[T] = 0xFFFF;
+        parent[R] = 0;
+    }
+
+    // Counts one more `symbol`, keeping the nodes sorted by frequency.
+    void Update(unsigned symbol) {
+        if (freq[R] == kLzhMaxFreq) Rebuild();
+        unsigned c = parent[symbol + T];
+        do {
+            unsigned k = ++freq[c];
+            if (k > freq[c + 1]) SwapUp(c, k);
+        } while ((c = parent[c]) != 0);
+    }
+
+private:
+    // Node c outgrew its right neighbour: exchange it with the last node still lighter than it.
+    void SwapUp(unsigned& c, unsigned k) {
+        unsigned l = c + 1;
+        while (k > freq[++l]) {
+        }
+        l--;
+        freq[c] = freq[l];
+        freq[l] = uint16_t(k);
+        unsigned i = child[c];
+        parent[i] = uint16_t(l);
+        if (i < T) parent[i + 1] = uint16_t(l);
+        unsigned j = child[l];
+        child[l] = uint16_t(i);
+        parent[j] = uint16_t(c);
+        if (j < T) parent[j + 1] = uint16_t(c);
+        child[c] = uint16_t(j);
+        c = l;
+    }
+
+    // Halves every leaf frequency and rebuilds the inner nodes from them.
+    void Rebuild() {
+        int j = 0;
+        for (int i = 0; i < T; i++) {
+            if (child[i] >= T) {
+                freq[j] = uint16_t((freq[i] + 1) / 2);
+                child[j] = child[i];
+                j++;
+            }
+        }
+        for (int i = 0, n = kChars; n < T; i += 2, n++) {
+            unsigned f = unsigned(freq[i]) + freq[i + 1];
+            int k = n - 1;
+            while (f < freq[k]) k--;
+            k++;
+            size_t moved = size_t(n - k) * sizeof(uint16_t);
+            std::memmove(&freq[k + 1], &freq[k], moved);
+            freq[k] = uint16_t(f);
+            std::memmove(&child[k + 1], &child[k], moved);
+            child[k] = uint16_t(i);
+        }
+        for (int i = 0; i < T; i++) {
+            unsigned k = child[i];
+            parent[k] = uint16_t(i);
+            if (k < T) parent[k + 1] = uint16_t(i);
+        }
+    }
+};
+
+// Position codes: the upper six bits of a match position are sent as a short prefix code whose
+// first byte b decodes through these tables (b 0-31 -> 0, 32-79 -> 1..3, ... 240-255 -> 48..63).
+struct PositionTables {
+    uint8_t code[256];     // upper six bits for a first byte
+    uint8_t len[256];      // bits of the whole prefix code for a first byte (3..8)
+    uint8_t prefix[64];    // encoder: the prefix code of upper bits u, left-aligned in a byte
+    uint8_t prefixLen[64]; // encoder: its length in bits
+
+    constexpr PositionTables() : code(), len(), prefix(), prefixLen() {
+        // (bytes per code value, number of code values) for prefix lengths 3..8
+        const int groups[6][2] = {{32, 1}, {16, 3}, {8, 8}, {4, 12}, {2, 24}, {1, 16}};
+        int b = 0, upper = 0;
+        for (int g = 0; g < 6; g++) {
+            for (int v = 0; v < groups[g][1]; v++, upper++) {
+                prefix[upper] = uint8_t(b);
+                prefixLen[upper] = uint8_t(g + 3);
+                for (int r = 0; r < groups[g][0]; r++, b++) {
+                    code[b] = uint8_t(upper);
+                    len[b] = uint8_t(g + 3);
+                }
+            }
+        }
+    }
+};
+
+inline constexpr PositionTables kPositionTables{};
+
+} // namespace kv::lzh

@@ -20,6 +20,12 @@ int StretchSourceIndex(long long i, long long sw, long long dw) {
     return int((2 * sw * (i + 1) - dw) / (2 * dw));
 }
 
+int StretchSourceRow(long long i, long long sh, long long dh) {
+    // Growing is the same as for columns; a shrinking span keeps the first row, not the last.
+    if (dh >= sh) return StretchSourceIndex(i, sh, dh);
+    return i == 0 ? 0 : int((2 * sh * i - dh) / (2 * dh) + 1);
+}
+
 namespace {
 
 long long Span(int from, int to) {
@@ -28,11 +34,13 @@ long long Span(int from, int to) {
 
 // For each target index in [first, last) of a span, the source coordinate, or -1 when it
 // falls outside [0, limit).
-void MapSpan(std::vector<int>& map, int first, int last, int toStart, long long dw, int fromStart,
-             long long sw, int limit) {
+using SourceIndex = int (*)(long long, long long, long long);
+
+void MapSpan(std::vector<int>& map, SourceIndex index, int first, int last, int toStart,
+             long long dw, int fromStart, long long sw, int limit) {
     map.resize(size_t(last - first));
     for (int t = first; t < last; ++t) {
-        long long s = fromStart + (long long)StretchSourceIndex(t - (long long)toStart, sw, dw);
+        long long s = fromStart + (long long)index(t - (long long)toStart, sw, dw);
         map[size_t(t - first)] = (s >= 0 && s < limit) ? int(s) : -1;
     }
 }
@@ -52,8 +60,9 @@ void StretchCopy(PixelView target, const PixelRect& to, PixelView source, const 
     if (out.Empty()) return;
     // Reused across calls: a three-slice draws its middle many times per paint.
     thread_local std::vector<int> columns, rows;
-    MapSpan(columns, out.left, out.right, to.left, dw, from.left, sw, source.width);
-    MapSpan(rows, out.top, out.bottom, to.top, dh, from.top, sh, source.height);
+    MapSpan(columns, StretchSourceIndex, out.left, out.right, to.left, dw, from.left, sw,
+            source.width);
+    MapSpan(rows, StretchSourceRow, out.top, out.bottom, to.top, dh, from.top, sh, source.height);
     const bool plainRows = dw == sw && from.left >= 0 && from.left + dw <= source.width;
     for (int y = out.top; y < out.bottom; ++y) {
         const int sy = rows[size_t(y - out.top)];

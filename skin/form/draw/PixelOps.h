@@ -10,8 +10,9 @@
 //
 // Stretching picks whole pixels exactly as GDI's COLORONCOLOR StretchBlt does for integer
 // rectangles: when a span grows, target pixel i takes source ceil((2i + 1) * sw / (2 * dw)) - 1;
-// when it shrinks, it takes the last source pixel whose centre maps into it,
-// floor((2 * sw * (i + 1) - dw) / (2 * dw)). Equal sizes copy pixel for pixel.
+// when it shrinks, a column takes the last source column whose centre maps into it,
+// floor((2 * sw * (i + 1) - dw) / (2 * dw)), and a row the first such source row. Equal sizes
+// copy pixel for pixel.
 #include "base/Pixels.h"
 
 namespace kv {
@@ -19,9 +20,11 @@ namespace kv {
 // The intersection of two rectangles; empty (all zero) when they do not overlap.
 PixelRect IntersectRect(const PixelRect& a, const PixelRect& b);
 
-// Source index (0-based within the span) for target index `i` of a span of `dw` target pixels
-// drawn from `sw` source pixels; both sizes positive.
+// Source column (0-based within the span) for target column `i` of a span of `dw` target
+// pixels drawn from `sw` source pixels; both sizes positive.
 int StretchSourceIndex(long long i, long long sw, long long dw);
+// The same for rows.
+int StretchSourceRow(long long i, long long sh, long long dh);
 
 // `from` of `source` stretched onto `to` of `target`.
 void StretchCopy(PixelView target, const PixelRect& to, PixelView source, const PixelRect& from);

@@ -37,11 +37,34 @@ TEST(Stretch, SourcePixelsMatchGdiNearestPixel) {
     EXPECT_EQ(Mapping(5, 5), (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
+std::vector<int> RowMapping(int sh, int dh) {
+    std::vector<int> out;
+    for (int i = 0; i < dh; ++i) out.push_back(StretchSourceRow(i, sh, dh));
+    return out;
+}
+
+// Rows shrink keeping the first of the rows that land on a target row.
+TEST(Stretch, SourceRowsMatchGdiNearestPixel) {
+    EXPECT_EQ(RowMapping(2, 4), (std::vector<int>{0, 0, 1, 1}));
+    EXPECT_EQ(RowMapping(4, 6), (std::vector<int>{0, 0, 1, 2, 2, 3}));
+    EXPECT_EQ(RowMapping(4, 2), (std::vector<int>{0, 2}));
+    EXPECT_EQ(RowMapping(5, 3), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(RowMapping(7, 3), (std::vector<int>{0, 2, 5}));
+    EXPECT_EQ(RowMapping(10, 4), (std::vector<int>{0, 3, 5, 8}));
+    EXPECT_EQ(RowMapping(8, 5), (std::vector<int>{0, 2, 3, 5, 6}));
+    EXPECT_EQ(RowMapping(9, 6), (std::vector<int>{0, 2, 3, 5, 6, 8}));
+    EXPECT_EQ(RowMapping(11, 3), (std::vector<int>{0, 4, 7}));
+    EXPECT_EQ(RowMapping(3, 1), (std::vector<int>{0}));
+    EXPECT_EQ(RowMapping(7, 2), (std::vector<int>{0, 4}));
+}
+
 TEST(Stretch, MappingStaysInsideTheSpanForLargeSizes) {
     for (long long sw : {1LL, 7LL, 16384LL, 1LL << 20})
         for (long long dw : {1LL, 3LL, 16384LL, 1LL << 20}) {
             EXPECT_EQ(StretchSourceIndex(0, sw, dw) >= 0, true);
             EXPECT_LT(StretchSourceIndex(dw - 1, sw, dw), sw);
+            EXPECT_LT(StretchSourceRow(dw - 1, sw, dw), sw);
+            EXPECT_GE(StretchSourceRow(1, sw, dw), 0);
         }
 }
 
@@ -57,7 +80,7 @@ TEST(Stretch, CopiesGrowsShrinksAndClips) {
 
     target = Filled(2, 1, 'z');
     StretchCopy(target.View(), {0, 0, 2, 1}, source.View(), {0, 0, 4, 2});
-    EXPECT_EQ(Text(target), (Rows{"fh"}));
+    EXPECT_EQ(Text(target), (Rows{"bd"})); // first row, last columns
 
     // Partly outside the target: only the visible part is written, with the same mapping.
     target = Filled(3, 2, 'z');

@@ -67,7 +67,7 @@ TEST(BuildNineSlice, NarrowTargetsDropMarginsAndZeroMarginsStretchTheFrame) {
     EXPECT_EQ(Text(BuildNineSlice({0, 0, 5, 3}, frame3.View(), {4, 1, 4, 1}, false, false, 1, 1)),
               (Rows{"aabcc", "ddeff", "gghii"}));
     EXPECT_EQ(Text(BuildNineSlice({0, 0, 6, 2}, frame3.View(), {}, false, false, 1, 1)),
-              (Rows{"ddeeff", "gghhii"}));
+              (Rows{"aabbcc", "gghhii"}));
     EXPECT_EQ(Text(BuildNineSlice({0, 0, 4, 3}, frame3.View(), {}, false, true, 1, 1)),
               (Rows{"abca", "defd", "ghig"}));
 }
@@ -98,7 +98,7 @@ TEST(BuildNineSlice, HostileGeometryGivesEmptyOrBlackNeverOutOfBounds) {
                     "efgh.efgh", "ijkl.ijkl", "mnop.mnop"}));
     const PixelBuffer negative =
         BuildNineSlice({0, 0, 3, 3}, image, {-9, -9, INT_MIN, -1}, false, false, 0, 1);
-    EXPECT_EQ(Text(negative), (Rows{"acd", "ikl", "mop"}));
+    EXPECT_EQ(Text(negative), (Rows{"acd", "egh", "mop"}));
 }
 
 TEST(DrawNineSlice, DrawsAtTheRectangleWithinTheTarget) {

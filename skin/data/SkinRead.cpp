@@ -69,6 +69,12 @@ bool TSkinReader::OpenPackage(std::span<const uint8_t> packed) {
     return Parse();
 }
 
+bool TSkinReader::OpenUnpacked(std::vector<uint8_t> package) {
+    Clear();
+    package_ = std::move(package);
+    return Parse();
+}
+
 bool TSkinReader::OpenPackageFile(const std::string& path) {
     Clear();
     std::ifstream file(path, std::ios::binary | std::ios::ate);

@@ -64,6 +64,8 @@ class TSkinReader {
 public:
     bool OpenPackage(std::span<const uint8_t> packed);
     bool OpenPackageFile(const std::string& path);
+    // The same checks on a package that is already unpacked (tools, tests, fuzzing).
+    bool OpenUnpacked(std::vector<uint8_t> package);
 
     bool ExtractEntry(std::string_view name, std::vector<uint8_t>& dest) const;
     bool ExtractEntryContaining(std::string_view part, std::vector<uint8_t>& dest,

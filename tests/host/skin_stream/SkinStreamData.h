@@ -47,9 +47,9 @@ inline std::vector<uint8_t> SkinLikeBmp(int w, int h, uint32_t seed) {
         for (int x = 0; x < w; x++) {
             uint8_t r = uint8_t(40 + y * 150 / (h ? h : 1)), g = uint8_t(80 + (seed % 50)),
                     b = uint8_t(200 - y * 100 / (h ? h : 1));
-            if (x < 3 && y > h - 4) r = 255, g = 0, b = 255; // transparent corner
-            if (x > w / 3 && x < w / 2) r = g = b = 0xF0;    // flat band
-            if (NextRandom(s) % 16 == 0) b = uint8_t(b ^ 1); // dither
+            if (x < 3 && y > h - 4) r = 255, g = 0, b = 255;                  // transparent corner
+            if (x > w / 3 && x < w / 2) r = g = b = 0xF0;                     // flat band
+            if (NextRandom(s) % 3 == 0) b = uint8_t(b ^ (NextRandom(s) & 7)); // dither
             out.push_back(b);
             out.push_back(g);
             out.push_back(r);

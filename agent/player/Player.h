@@ -1,0 +1,78 @@
+#pragma once
+// The built-in character player: a stand-in for the Microsoft Agent control that reads ".acs"
+// files itself and animates the character on the desktop, behind the same late-bound members
+// (control.Characters; Characters.Load/Unload/Character; a character's MoveTo, LanguageID,
+// Show, Hide, Speak, StopAll, Play).
+//
+// Contract
+// - InstallBuiltInPlayer() registers the player as the Agent binding's fallback provider, so
+//   TAgent::Create uses it whenever the system control cannot be created.
+// - NewPlayerControl() makes a control object (the caller owns the reference). Characters live
+//   as long as the control and their id's entry; releasing the control closes their windows.
+// - Calls return at once: requests are queued per character and run in order by timers of the
+//   calling (UI) thread, which must pump messages. Failures at the call: Load of a missing,
+//   non-2.x or damaged file; Play of a name the character lacks (compared without case);
+//   Character of an id not loaded; any call on a character after its Unload. Each comes back
+//   as DISP_E_EXCEPTION with an English text, so the binding raises AgentError.
+// - No file can make the player crash, hang or allocate without bound: the reader checks it,
+//   and the engine bounds every zero-duration run and exit path.
+//
+// Test hooks (process-wide; UI thread):
+// - SetPlayerObserver: every frame shown, animation start/end, visibility change, move,
+//   balloon text change and queue clearing is reported as a PlayerEvent.
+// - SetPlayerTuning: a time scale for every duration (frame durations, word pace, balloon pause,
+//   moves; 0 runs them as fast as the engine's step allows) and a fixed random seed.
+// - PlayerWindows(id): the character's and its balloon's windows (null when none).
+#include "agent/binding/ComPtr.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kv::agent::player {
+
+void InstallBuiltInPlayer();
+ComPtr<IDispatch> NewPlayerControl(HWND owner);
+
+struct PlayerEvent {
+    enum class Kind {
+        AnimationStart,
+        Frame,
+        AnimationEnd,
+        Shown,
+        Hidden,
+        Moved,
+        BalloonText, // `text` holds the words shown so far
+        BalloonHidden,
+        QueueCleared,
+        Sound,
+    };
+    Kind kind = Kind::Frame;
+    std::wstring character;
+    std::wstring animation; // for the animation and frame events
+    int frame = -1;
+    double timeMs = 0; // since an arbitrary start, from the performance counter
+    int x = 0, y = 0;  // for Moved: the window's new top-left corner
+    std::wstring text;
+};
+
+using PlayerObserver = std::function<void(const PlayerEvent&)>;
+void SetPlayerObserver(PlayerObserver observer);
+
+struct PlayerTuning {
+    double timeScale = 1.0;
+    std::optional<uint32_t> seed;
+};
+void SetPlayerTuning(const PlayerTuning& tuning);
+const PlayerTuning& CurrentPlayerTuning();
+
+struct PlayerWindowPair {
+    HWND character = nullptr;
+    HWND balloon = nullptr;
+};
+PlayerWindowPair PlayerWindows(const std::wstring& id);
+
+} // namespace kv::agent::player

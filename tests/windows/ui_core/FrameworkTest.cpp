@@ -1,0 +1,191 @@
+#include "ui/classes/Exception.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the messages a control's WindowProc sees, then passes them on.
+struct MessageRecorder {
+    std::vector<UINT> seen;
+    TWndMethod saved;
+    void Attach(TControl& c) {
+        saved = c.WindowProc;
+        c.WindowProc = [this](TMessage& m) {
+            seen.push_back(m.Msg);
+            saved(m);
+        };
+    }
+    void Detach(TControl& c) { c.WindowProc = saved; }
+    bool Saw(UINT msg) const { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
+};
+
+// Polls the message loop until the condition holds or a second has passed.
+template <class F> bool WaitFor(F condition) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        Application->ProcessMessages();
+        if (GetTickCount() - start > 1000) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+class Framework : public testing::Test {
+protected:
+    void SetUp() override {
+        app = new TApplication(nullptr);
+        app->Initialize();
+        form = new TForm(app);
+        form->SetName("Form1");
+    }
+    void TearDown() override { delete app; }
+    TButton* AddButton(const char* name) {
+        auto* b = new TButton(form);
+        b->SetName(name);
+        b->SetParent(form);
+        return b;
+    }
+    TApplication* app = nullptr;
+    TForm* form = nullptr;
+};
+
+} // namespace
+
+TEST_F(Framework, WindowClassNamesAreTheTNames) {
+    TButton* button = AddButton("Button1");
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    EXPECT_EQ(ClassOf(app->Handle()), L"TApplication");
+    EXPECT_EQ(ClassOf(form->Handle()), L"TForm");
+    EXPECT_EQ(ClassOf(button->Handle()), L"TButton");
+    EXPECT_EQ(ClassOf(list->Handle()), L"TListBox");
+    EXPECT_EQ(ClassOf(edit->Handle()), L"TEdit");
+    EXPECT_EQ(button->ClassName(), "TButton");
+    EXPECT_EQ(TWinControl::FromHandle(button->Handle()), button);
+    EXPECT_TRUE(IsWindowUnicode(button->Handle()));
+}
+
+TEST_F(Framework, WindowProcReplacedChainedAndRestoredOnALiveControl) {
+    TButton* button = AddButton("Button1");
+    HWND hwnd = button->Handle();
+    MessageRecorder recorder;
+    recorder.Attach(*button);
+    SetWindowTextW(hwnd, L"Chained");
+    EXPECT_TRUE(recorder.Saw(WM_SETTEXT));
+    wchar_t text[32] = {};
+    GetWindowTextW(hwnd, text, 32);
+    EXPECT_STREQ(text, L"Chained"); // the saved method still did the work
+    EXPECT_EQ(button->Perform(CM_MOUSEENTER), 0);
+    EXPECT_TRUE(recorder.Saw(CM_MOUSEENTER));
+    recorder.Detach(*button);
+    recorder.seen.clear();
+    SetWindowTextW(hwnd, L"After");
+    EXPECT_TRUE(recorder.seen.empty());
+    GetWindowTextW(hwnd, text, 32);
+    EXPECT_STREQ(text, L"After");
+}
+
+TEST_F(Framework, CommandsAreReflectedToTheChildThatSentThem) {
+    TButton* button = AddButton("Button1");
+    int clicks = 0;
+    button->OnClick = [&](TObject* s) {
+        EXPECT_EQ(s, button);
+        ++clicks;
+    };
+    MessageRecorder recorder;
+    recorder.Attach(*button);
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(recorder.Saw(CN_BASE + WM_COMMAND)); // 0xBD11
+    recorder.Detach(*button);
+}
+
+TEST_F(Framework, DefaultErrorReportKeepsTheProgramRunning) {
+    TButton* button = AddButton("Button1");
+    std::vector<std::string> reports;
+    app->OnException = [&](const std::exception& e) { reports.push_back(e.what()); };
+    int clicks = 0;
+    button->OnClick = [&](TObject*) {
+        if (++clicks == 1) throw Exception("Cannot open the character file");
+    };
+    PostMessageW(button->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !reports.empty(); }));
+    EXPECT_EQ(reports[0], "Cannot open the character file");
+    PostMessageW(button->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return clicks == 2; })); // still dispatching
+    EXPECT_EQ(reports.size(), 1u);
+}
+
+TEST_F(Framework, ModalFormReturnsItsModalResult) {
+    auto* dialog = new TForm(app);
+    auto* ok = new TButton(dialog);
+    ok->SetParent(dialog);
+    ok->SetModalResult(mrOk);
+    dialog->OnShow = [&](TObject*) { PostMessageW(ok->Handle(), BM_CLICK, 0, 0); };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
+    dialog->OnShow = nullptr;
+    // Closing a modal form without a result answers Cancel.
+    PostMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST_F(Framework, FreeingAFormFreesAndUnhooksItsControls) {
+    auto* dialog = new TForm(app);
+    auto* label = new TLabel(dialog);
+    auto* edit = new TEdit(dialog);
+    edit->SetParent(dialog);
+    label->SetParent(dialog);
+    label->SetFocusControl(edit);
+    HWND editHandle = edit->Handle();
+    delete edit;
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    EXPECT_FALSE(IsWindow(editHandle));
+    EXPECT_EQ(dialog->ControlCount(), 1);
+    HWND dialogHandle = dialog->Handle();
+    int forms = Screen->FormCount();
+    delete dialog;
+    EXPECT_FALSE(IsWindow(dialogHandle));
+    EXPECT_EQ(Screen->FormCount(), forms - 1);
+}
+
+TEST_F(Framework, HandleCountsStayFlatOverManyCycles) {
+    auto cycle = [&] {
+        auto* f = new TForm(app);
+        auto* b = new TButton(f);
+        b->SetParent(f);
+        auto* l = new TListBox(f);
+        l->SetParent(f);
+        l->Items().SetText("a\nb\nc");
+        f->Show();
+        delete f;
+    };
+    for (int i = 0; i < 5; ++i) cycle();
+    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 30; ++i) cycle();
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+}
+
+TEST_F(Framework, ListBoxKeepsItsItemsInTheWindow) {
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->Items().SetText("Acknowledge\r\nAlert\r\nAnnounce");
+    HWND hwnd = list->Handle();
+    EXPECT_EQ(SendMessageW(hwnd, LB_GETCOUNT, 0, 0), 3);
+    list->SetItemIndex(1);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    list->Items().Add("Blink");
+    EXPECT_EQ(SendMessageW(hwnd, LB_GETCOUNT, 0, 0), 4);
+}

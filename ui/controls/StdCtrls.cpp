@@ -1,0 +1,202 @@
+#include "ui/controls/StdCtrls.h"
+#include "ui/classes/Properties.h"
+#include "ui/forms/Forms.h"
+
+#include <cctype>
+
+KV_DEFINE_CLASS(TButton, TWinControl, [](TPropertyBuilder<TButton>& p) {
+    p.Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
+    p.Bool("Default", &TButton::Default, &TButton::SetDefault);
+    p.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel);
+})
+KV_DEFINE_CLASS(TEdit, TWinControl, [](TPropertyBuilder<TEdit>& p) {
+    p.Event<TKeyPressEvent>("OnKeyPress", &TEdit::SetOnKeyPress);
+    p.Event<TNotifyEvent>("OnChange", &TEdit::SetOnChange);
+})
+KV_DEFINE_CLASS(TListBox, TWinControl, [](TPropertyBuilder<TListBox>& p) {
+    p.Strings("Items", &TListBox::Items);
+    p.Integer("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight);
+    p.Bool("Sorted", &TListBox::Sorted, &TListBox::SetSorted);
+})
+KV_DEFINE_CLASS(TLabel, TGraphicControl, [](TPropertyBuilder<TLabel>& p) {
+    p.Component<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+    p.Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
+})
+
+void RegisterStandardControls() {
+    RegisterClass<TButton>();
+    RegisterClass<TEdit>();
+    RegisterClass<TListBox>();
+    RegisterClass<TLabel>();
+    RegisterClass<TForm>();
+}
+
+static TCustomForm* FormOf(TControl* c) {
+    for (TControl* p = c; p; p = p->Parent())
+        if (auto* f = dynamic_cast<TCustomForm*>(p)) return f;
+    return nullptr;
+}
+
+// --- TButton ---
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    width_ = 75;
+    height_ = 25;
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.systemClass = L"BUTTON";
+    p.style |= WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+}
+
+void TButton::Click() {
+    TControl::Click();
+    if (modalResult_ != 0)
+        if (TCustomForm* form = FormOf(this)) form->SetModalResult(modalResult_);
+}
+
+void TButton::WndProc(TMessage& m) {
+    if (m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+        Click();
+        return;
+    }
+    TWinControl::WndProc(m);
+}
+
+// --- TEdit ---
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+    width_ = 121;
+    height_ = 21;
+}
+
+void TEdit::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.systemClass = L"EDIT";
+    p.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+    p.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+std::string TEdit::GetText() {
+    if (!HandleAllocated()) return caption_;
+    int n = GetWindowTextLengthW(handle_);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(handle_, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    return WideToAnsi(text);
+}
+
+void TEdit::WndProc(TMessage& m) {
+    if (m.Msg == WM_CHAR && OnKeyPress && m.WParam < 0x80) {
+        char key = static_cast<char>(m.WParam);
+        OnKeyPress(this, key);
+        if (key == 0) return;
+        m.WParam = static_cast<unsigned char>(key);
+    }
+    if (m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+        caption_ = GetText();
+        if (OnChange) OnChange(this);
+        return;
+    }
+    TWinControl::WndProc(m);
+}
+
+// --- TListBox ---
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+    width_ = 121;
+    height_ = 97;
+    items_.OnChange = [this](TObject*) { FillWindow(); };
+}
+
+void TListBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.systemClass = L"LISTBOX";
+    p.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    p.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::HandleCreated() {
+    FillWindow();
+}
+
+void TListBox::FillWindow() {
+    if (!HandleAllocated()) return;
+    SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < items_.Count(); ++i)
+        SendMessageW(handle_, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(AnsiToWide(items_[i]).c_str()));
+    SendMessageW(handle_, LB_SETITEMHEIGHT, 0, itemHeight_);
+    SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+int TListBox::ItemIndex() {
+    if (HandleAllocated()) itemIndex_ = static_cast<int>(SendMessageW(handle_, LB_GETCURSEL, 0, 0));
+    return itemIndex_;
+}
+
+void TListBox::SetItemIndex(int index) {
+    itemIndex_ = index < items_.Count() ? index : -1;
+    if (HandleAllocated()) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TListBox::SetItemHeight(int h) {
+    itemHeight_ = h;
+    if (HandleAllocated()) SendMessageW(handle_, LB_SETITEMHEIGHT, 0, h);
+}
+
+void TListBox::WndProc(TMessage& m) {
+    if (m.Msg == CN_BASE + WM_COMMAND) {
+        WORD code = HIWORD(m.WParam);
+        if (code == LBN_SELCHANGE) Click();
+        if (code == LBN_DBLCLK && OnDblClick) OnDblClick(this);
+        return;
+    }
+    if (m.Msg == WM_LBUTTONDBLCLK) {
+        DefaultHandler(m); // the double click arrives as LBN_DBLCLK
+        return;
+    }
+    TWinControl::WndProc(m);
+}
+
+// --- TLabel ---
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    width_ = 65;
+    height_ = 13;
+}
+
+void TLabel::SetFocusControl(TWinControl* c) {
+    focusControl_ = c;
+    if (c) FreeNotification(c);
+}
+
+void TLabel::Notification(TComponent* c, TOperation op) {
+    TGraphicControl::Notification(c, op);
+    if (op == TOperation::opRemove && c == focusControl_) focusControl_ = nullptr;
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT r{0, 0, width_, height_};
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    std::wstring text = AnsiToWide(caption_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, wordWrap_ ? DT_WORDBREAK : 0);
+    SelectObject(dc, old);
+}
+
+void TLabel::WndProc(TMessage& m) {
+    // The accelerator after '&' moves the focus to FocusControl.
+    if (m.Msg == CM_DIALOGCHAR && focusControl_ && enabled_) {
+        size_t amp = caption_.find('&');
+        if (amp != std::string::npos && amp + 1 < caption_.size() &&
+            std::tolower(static_cast<unsigned char>(caption_[amp + 1])) ==
+                std::tolower(static_cast<int>(m.WParam))) {
+            focusControl_->SetFocus();
+            m.Result = 1;
+            return;
+        }
+    }
+    TGraphicControl::WndProc(m);
+}

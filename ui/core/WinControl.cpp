@@ -1,0 +1,338 @@
+#include "ui/classes/Exception.h"
+#include "ui/core/Controls.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+const wchar_t kControlProp[] = L"KvControl";
+thread_local TWinControl* g_creating = nullptr;
+std::map<std::wstring, WNDPROC>& ClassProcs() {
+    static std::map<std::wstring, WNDPROC> procs;
+    return procs;
+}
+
+// The window that a reflected message is about, or none.
+HWND ReflectTarget(HWND self, UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(l);
+    case WM_NOTIFY:
+        return l ? reinterpret_cast<NMHDR*>(l)->hwndFrom : nullptr;
+    case WM_DRAWITEM: {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+        return d && d->CtlType != ODT_MENU ? d->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+        return m && m->CtlType != ODT_MENU ? GetDlgItem(self, static_cast<int>(w)) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
+LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    auto* control = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+    if (!control && g_creating) {
+        // Bound at the first message, before CreateWindowEx returns.
+        control = g_creating;
+        g_creating = nullptr;
+        control->handle_ = hwnd;
+        SetPropW(hwnd, kControlProp, control);
+    }
+    if (!control) return DefWindowProcW(hwnd, msg, w, l);
+    TMessage m{msg, w, l, 0};
+    try {
+        control->WindowProc(m);
+    } catch (const std::exception& e) {
+        ReportDispatchException(e);
+    } catch (...) {
+        ReportDispatchException(Exception("Unknown error"));
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kControlProp);
+        control->handle_ = nullptr;
+    }
+    return m.Result;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    // Owned components first, while this object is still a whole control (their teardown may
+    // talk to it), then the children that others own lose their parent, then the window.
+    DestroyComponents();
+    for (TControl* c : std::vector<TControl*>(controls_)) c->SetParent(nullptr);
+    DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<TWinControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateWnd();
+    return handle_;
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle_) return;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    DestroyWindow(handle_); // WM_NCDESTROY clears handle_
+    handle_ = nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+    p.caption = AnsiToWide(caption_);
+    p.style =
+        WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    p.x = left_;
+    p.y = top_;
+    p.width = width_;
+    p.height = height_;
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& params) {
+    std::wstring name = AnsiToWide(ClassName());
+    if (ClassProcs().count(name)) {
+        defWndProc_ = ClassProcs()[name];
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (params.systemClass) {
+        if (!GetClassInfoExW(nullptr, params.systemClass, &wc))
+            throw EOutOfResources("Window class " + ClassName() + " cannot be made");
+        defWndProc_ = wc.lpfnWndProc;
+    } else {
+        wc.style = CS_DBLCLKS;
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        defWndProc_ = DefWindowProcW;
+    }
+    wc.cbSize = sizeof wc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = ControlWindowProc;
+    wc.lpszClassName = name.c_str();
+    wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    if (!RegisterClassExW(&wc))
+        throw EOutOfResources("Window class " + ClassName() + " cannot be registered");
+    ClassProcs()[name] = defWndProc_;
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.style & WS_CHILD) && !params.parent) {
+        if (!Parent()) throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+        params.parent = Parent()->Handle();
+    }
+    RegisterWindowClass(params);
+    CreateWindowHandle(params);
+    if (!handle_) throw EOutOfResources("Error creating window " + ClassName());
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 0);
+    HandleCreated();
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+    AlignControls();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    std::wstring name = AnsiToWide(ClassName());
+    g_creating = this;
+    HWND made =
+        CreateWindowExW(p.exStyle, name.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
+                        p.height, p.parent, p.menu, GetModuleHandleW(nullptr), nullptr);
+    g_creating = nullptr;
+    if (made) handle_ = made;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    if (!control || control->parent_ == this) return;
+    controls_.push_back(control);
+    control->parent_ = this;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && HandleAllocated()) {
+        if (w->HandleAllocated())
+            ::SetParent(w->handle_, handle_);
+        else
+            w->HandleNeeded();
+    }
+    if (!IsLoading()) AlignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it == controls_.end()) return;
+    controls_.erase(it);
+    control->parent_ = nullptr;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
+}
+
+bool TWinControl::AddLoadedChild(TComponent& child) {
+    auto* control = dynamic_cast<TControl*>(&child);
+    if (control) control->SetParent(this);
+    // Components without a window (image lists, timers) simply sit in the container's block.
+    return true;
+}
+
+std::vector<TComponent*> TWinControl::LoadedChildren() const {
+    return {controls_.begin(), controls_.end()};
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    AlignControls();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+    if (handle_) MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+void TWinControl::SetVisible(bool visible) {
+    TControl::SetVisible(visible);
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    if (handle_) EnableWindow(handle_, enabled);
+    TControl::SetEnabled(enabled);
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::SetFocus() {
+    ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() {
+    return handle_ && GetFocus() == handle_;
+}
+
+void TWinControl::TextChanged() {
+    if (handle_) SetWindowTextW(handle_, AnsiToWide(caption_).c_str());
+}
+
+void TWinControl::AlignControls() {
+    if (!handle_ || IsLoading()) return;
+    RECT r;
+    GetClientRect(handle_, &r);
+    for (TAlign pass :
+         {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* c : controls_) {
+            if (c->Align() != pass || !c->Visible()) continue;
+            int w = c->Width(), h = c->Height();
+            int x = r.left, y = r.top;
+            switch (pass) {
+            case TAlign::alTop:
+                w = r.right - r.left;
+                r.top += h;
+                break;
+            case TAlign::alBottom:
+                w = r.right - r.left;
+                y = r.bottom - h;
+                r.bottom -= h;
+                break;
+            case TAlign::alLeft:
+                h = r.bottom - r.top;
+                r.left += w;
+                break;
+            case TAlign::alRight:
+                h = r.bottom - r.top;
+                x = r.right - w;
+                r.right -= w;
+                break;
+            default:
+                w = r.right - r.left;
+                h = r.bottom - r.top;
+                break;
+            }
+            c->align_ = TAlign::alNone; // SetBounds must not realign while we are at it
+            c->SetBounds(x, y, std::max(w, 0), std::max(h, 0));
+            c->align_ = pass;
+        }
+    }
+}
+
+bool TWinControl::ReflectToChild(TMessage& m) {
+    HWND target = ReflectTarget(handle_, m.Msg, m.WParam, m.LParam);
+    TWinControl* child = FromHandle(target);
+    if (!child || child == this) return false;
+    m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+    return true;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    if (ReflectToChild(m)) return;
+    switch (m.Msg) {
+    case WM_SIZE:
+        DefaultHandler(m);
+        AlignControls();
+        return;
+    case WM_PAINT:
+        if (PaintGraphicChildren(m)) return;
+        break;
+    case WM_MOUSEMOVE:
+        TrackMouse();
+        break;
+    case WM_MOUSELEAVE:
+        mouseInside_ = false;
+        Perform(CM_MOUSELEAVE);
+        break;
+    case WM_KILLFOCUS:
+        Perform(CM_EXIT);
+        break;
+    }
+    TControl::WndProc(m);
+}
+
+void TWinControl::TrackMouse() {
+    if (mouseInside_) return;
+    mouseInside_ = true;
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&t);
+    Perform(CM_MOUSEENTER);
+}
+
+// Windowless children paint into this window's paint pass, at their own place.
+bool TWinControl::PaintGraphicChildren(TMessage& m) {
+    bool any = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
+        return c->Visible() && !dynamic_cast<TWinControl*>(c);
+    });
+    if (!any || defWndProc_ != DefWindowProcW) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    for (TControl* c : controls_) {
+        if (!c->Visible() || dynamic_cast<TWinControl*>(c)) continue;
+        POINT old;
+        SetViewportOrgEx(dc, c->Left(), c->Top(), &old);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+        SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    }
+    EndPaint(handle_, &ps);
+    m.Result = 0;
+    return true;
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+    if (!handle_) {
+        m.Result = 0;
+        return;
+    }
+    m.Result = CallWindowProcW(defWndProc_, handle_, m.Msg, m.WParam, m.LParam);
+}

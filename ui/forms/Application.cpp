@@ -1,0 +1,111 @@
+#include "ui/classes/Exception.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
+
+namespace {
+LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    return DefWindowProcW(hwnd, msg, w, l);
+}
+
+void RegisterApplicationClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), L"TApplication", &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ApplicationWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TApplication";
+    RegisterClassExW(&wc);
+}
+} // namespace
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+    Application = this;
+    SetDispatchExceptionHandler([this](const std::exception& e) { HandleException(e); });
+}
+
+TApplication::~TApplication() {
+    DestroyComponents();
+    if (handle_) DestroyWindow(handle_);
+    SetDispatchExceptionHandler(nullptr);
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    if (handle_) return;
+    RegisterStandardControls();
+    RegisterApplicationClass();
+    // Hidden, zero-sized, off-screen: it only carries the title and the class name.
+    handle_ = CreateWindowExW(0, L"TApplication", AnsiToWide(title_).c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    if (handle_) SetWindowTextW(handle_, AnsiToWide(title).c_str());
+}
+
+void TApplication::FormCreated(TCustomForm& form) {
+    try {
+        ReadFormLayout(form);
+        if (form.OnCreate) form.OnCreate(&form);
+    } catch (...) {
+        delete &form;
+        throw;
+    }
+    if (!mainForm_) mainForm_ = &form;
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    try {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::Run() {
+    if (mainForm_ && mainForm_->Visible())
+        mainForm_->Show();
+    else if (mainForm_)
+        mainForm_->Show();
+    MSG msg;
+    while (!terminated_) {
+        if (!ProcessMessage(msg)) WaitMessage();
+    }
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : handle_;
+    return MessageBoxW(owner, AnsiToWide(text).c_str(), AnsiToWide(caption).c_str(), flags);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    if (OnException) {
+        OnException(e);
+        return;
+    }
+    std::string text = e.what();
+    if (!text.empty() && text.back() != '.') text += '.';
+    MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}

@@ -91,11 +91,14 @@ TEST_F(PlayerTest, ALoopingAnimationGivesWayToTheNextRequest) {
 }
 
 TEST_F(PlayerTest, StoppingAPosePlaysItsReturnAnimation) {
+    Tune(1.0); // 50 ms frames: time enough to stop on the first
     bob.Play(L"Pose");
     ASSERT_TRUE(PumpUntil([&] { return !Frames(L"Pose").empty(); }));
     bob.StopAll(L"");
     ASSERT_TRUE(PumpUntil([&] { return Ended(L"PoseReturn"); }));
-    EXPECT_EQ(Frames(L"Pose"), (std::vector<int>{0}));
+    EXPECT_EQ(Frames(L"Pose").front(), 0);
+    EXPECT_LE(Frames(L"Pose").size(), 2u);
+    EXPECT_EQ(Count(Kind::AnimationStart, L"PoseReturn"), 1);
 }
 
 TEST_F(PlayerTest, EndlessZeroDurationLoopsDoNotHangTheThread) {

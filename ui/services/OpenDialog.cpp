@@ -12,25 +12,6 @@ constexpr size_t kNameBuffer = 32 * 1024;
 
 } // namespace
 
-std::wstring AnsiToWide(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string WideToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(size_t(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), ansi.data(), n, nullptr,
-                            nullptr);
-    return ansi;
-}
-
 KV_DEFINE_CLASS(TOpenDialog, TComponent, [](TPropertyBuilder<TOpenDialog>& p) {
     p.String("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
     p.String("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);

@@ -11,6 +11,7 @@
 //  - With ofAllowMultiSelect, Files() lists every chosen full path.
 //  - Options are the bits below; ofEnableSizing makes the dialog resizable.
 #include "ui/classes/Component.h"
+#include "ui/core/Controls.h" // AnsiToWide, WideToAnsi
 
 #include <string>
 #include <vector>
@@ -81,6 +82,3 @@ private:
     std::wstring fileName_;
     std::vector<std::wstring> files_;
 };
-
-std::wstring AnsiToWide(const std::string& text);
-std::string WideToAnsi(const std::wstring& text);

@@ -1,34 +1,58 @@
-// Placeholder start of the viewer: a plain window titled "Kelvorine" until the application
-// lands.
+// The program: the application's title, the main window, the message loop.
+#include "app/Unit1.h"
+#include "app/logic/Texts.h"
+#include "app/win/Services.h"
+#include "app/win/WinUtil.h"
+
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
-LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// The arguments after the program name, in the ANSI code page.
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!list) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(kv::app::ToAnsi(list[i]));
+    LocalFree(list);
+    return arguments;
+}
+
+int RunMessageLoop(kv::app::TForm1& form) {
+    MSG msg;
+    while (!form.Terminated()) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) return got == 0 ? int(msg.wParam) : 1;
+        if (form.TranslateShortcut(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
-    return DefWindowProcA(w, msg, wParam, lParam);
+    return 0;
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "TForm1";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowA("TForm1", "Kelvorine", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 420, 360, nullptr, nullptr, instance, nullptr);
-    ShowWindow(main, show);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    kv::app::SetApplicationTitle(std::string(kv::app::kApplicationTitle));
+    kv::app::ApplicationWindow();
+    int rc = 0;
+    try {
+        auto form = std::make_unique<kv::app::TForm1>(CommandLineArguments());
+        form->Show(show);
+        rc = RunMessageLoop(*form);
+    } catch (...) {
+        kv::app::ShowCurrentException();
+        rc = 1;
     }
-    return int(msg.wParam);
+    if (HWND app = kv::app::ApplicationWindow()) DestroyWindow(app);
+    return rc;
 }

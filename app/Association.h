@@ -1,0 +1,17 @@
+#pragma once
+// Registering the program as the shell's handler of a file type.
+//
+// Contract: writes the layout of FileTypeLayout below HKEY_CURRENT_USER\Software\Classes (the
+// per-user half of HKEY_CLASSES_ROOT, writable without elevation). Returns false when the
+// extension or command is empty or a key cannot be opened or created; values written before
+// that stay. A value that cannot be written throws AppError. Every key opened is closed on
+// every path.
+#include <string_view>
+
+namespace kv::app {
+
+bool RegisterFileType(std::string_view extension, std::string_view progId,
+                      std::string_view description, std::string_view contentType,
+                      std::string_view command);
+
+} // namespace kv::app

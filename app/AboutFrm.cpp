@@ -21,13 +21,16 @@ TAboutForm::TAboutForm(HWND owner) : owner_(owner) {
     int width = outer.right - outer.left, height = outer.bottom - outer.top;
     RECT work = {0, 0, 1024, 768};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    CreateTopLevel("TAboutForm", "", kStyle, kExStyle,
-                   work.left + ((work.right - work.left) - width) / 2,
-                   work.top + ((work.bottom - work.top) - height) / 2, width, height, owner, nullptr);
-    label1_ = CreateChild(Hwnd(), "STATIC", "", SS_LEFT | SS_NOPREFIX, 16, 8, 246, 121, idAboutBody);
-    bevel1_ = CreateChild(Hwnd(), "STATIC", "", SS_ETCHEDHORZ, 8, 135, kClientWidth - 16, 2, idAboutBevel);
+    CreateTopLevel(
+        "TAboutForm", "", kStyle, kExStyle, work.left + ((work.right - work.left) - width) / 2,
+        work.top + ((work.bottom - work.top) - height) / 2, width, height, owner, nullptr);
+    label1_ =
+        CreateChild(Hwnd(), "STATIC", "", SS_LEFT | SS_NOPREFIX, 16, 8, 246, 121, idAboutBody);
+    bevel1_ = CreateChild(Hwnd(), "STATIC", "", SS_ETCHEDHORZ, 8, 135, kClientWidth - 16, 2,
+                          idAboutBevel);
     image1_ = CreateChild(Hwnd(), "STATIC", "", SS_ICON | SS_NOTIFY, 15, 150, 16, 16, idAboutImage);
-    icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 16, 16, 0));
+    icon_ = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 16, 16, 0));
     if (icon_) SendMessageA(image1_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     SetWindowLongPtrA(image1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     imageProcedure_ = reinterpret_cast<WNDPROC>(
@@ -68,9 +71,13 @@ void TAboutForm::ShowModal() {
     ShowWindow(Hwnd(), SW_HIDE);
 }
 
-void TAboutForm::Image1Click() { ShellOpen(std::string(TextsFor(InterfaceLanguage).aboutWebTarget)); }
+void TAboutForm::Image1Click() {
+    ShellOpen(std::string(TextsFor(InterfaceLanguage).aboutWebTarget));
+}
 
-void TAboutForm::Button1Click() { closed_ = true; }
+void TAboutForm::Button1Click() {
+    closed_ = true;
+}
 
 LRESULT TAboutForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -84,12 +91,15 @@ LRESULT TAboutForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE:
+        closed_ = true;
+        return 0;
     }
     return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TAboutForm::ImageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TAboutForm::ImageProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
     auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     WNDPROC previous = self ? self->imageProcedure_ : DefWindowProcA;
     if (message == WM_SETCURSOR) {

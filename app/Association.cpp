@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace kv::app {
 namespace {
 
@@ -17,14 +20,16 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
     bool Create(HKEY root, const std::string& path) {
-        return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_WRITE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+        return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                               nullptr, &key_, nullptr) == ERROR_SUCCESS;
     }
     void WriteString(const std::string& name, const std::string& data) const {
-        LONG rc = RegSetValueExA(key_, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + 1));
+        LONG rc =
+            RegSetValueExA(key_, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + 1));
         if (rc != ERROR_SUCCESS)
-            throw AppError("Failed to set data for '" + (name.empty() ? std::string("(Default)") : name) + "'");
+            throw AppError("Failed to set data for '" +
+                           (name.empty() ? std::string("(Default)") : name) + "'");
     }
 
 private:
@@ -33,18 +38,49 @@ private:
 
 } // namespace
 
+namespace {
+
+std::string ReadDefault(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+    char buffer[2048] = {};
+    DWORD size = sizeof buffer - 1, type = 0;
+    LONG rc =
+        RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_SZ ? std::string(buffer) : std::string();
+}
+
+bool WriteLayout(HKEY root, const std::string& prefix, const std::vector<RegistryValue>& layout) {
+    for (const RegistryValue& value : layout) {
+        RegKey key;
+        if (!key.Create(root, prefix + value.key)) return false;
+        key.WriteString(value.valueName, value.data);
+    }
+    return true;
+}
+
+// Whether the classes root already shows every default value of the layout.
+bool ClassesRootShows(const std::vector<RegistryValue>& layout) {
+    for (const RegistryValue& value : layout) {
+        if (value.valueName.empty() && ReadDefault(HKEY_CLASSES_ROOT, value.key) != value.data)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool RegisterFileType(std::string_view extension, std::string_view progId,
                       std::string_view description, std::string_view contentType,
                       std::string_view command) {
     auto layout = FileTypeLayout(extension, progId, description, contentType, command);
     if (layout.empty()) return false;
-    const std::string root(kUserClassesKey);
-    for (const RegistryValue& value : layout) {
-        RegKey key;
-        if (!key.Create(HKEY_CURRENT_USER, root + "\\" + value.key)) return false;
-        key.WriteString(value.valueName, value.data);
-    }
-    return true;
+    if (!WriteLayout(HKEY_CURRENT_USER, std::string(kUserClassesKey) + "\\", layout)) return false;
+    // Systems that do not merge the per-user classes into the classes root (Wine) get the same
+    // layout there, so that success always means the shell sees it.
+    if (ClassesRootShows(layout)) return true;
+    return WriteLayout(HKEY_CLASSES_ROOT, "", layout);
 }
 
 } // namespace kv::app

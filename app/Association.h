@@ -2,7 +2,9 @@
 // Registering the program as the shell's handler of a file type.
 //
 // Contract: writes the layout of FileTypeLayout below HKEY_CURRENT_USER\Software\Classes (the
-// per-user half of HKEY_CLASSES_ROOT, writable without elevation). Returns false when the
+// per-user half of HKEY_CLASSES_ROOT, writable without elevation); where the classes root does
+// not then show it (a system that does not merge the per-user classes), the same layout is
+// written to HKEY_CLASSES_ROOT as well. Returns false when the
 // extension or command is empty or a key cannot be opened or created; values written before
 // that stay. A value that cannot be written throws AppError. Every key opened is closed on
 // every path.

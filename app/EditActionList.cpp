@@ -13,7 +13,8 @@ std::string ListText(HWND list, int index) {
     int length = int(SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0));
     if (length < 0) return {};
     std::string text(size_t(length) + 1, '\0');
-    int got = int(SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data())));
+    int got =
+        int(SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data())));
     text.resize(size_t(got > 0 ? got : 0));
     return text;
 }
@@ -24,24 +25,31 @@ TForm2::TForm2(TForm1& owner) : owner_(owner) {
     designFont_ = MakeFont("MS Sans Serif", DEFAULT_CHARSET, -11);
     RECT o;
     GetWindowRect(owner.Hwnd(), &o);
-    CreateTopLevel("TForm2", std::string(kEditorCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                   0, o.left + 20, o.top + 20, 438, 292, owner.Hwnd(), nullptr);
+    CreateTopLevel("TForm2", std::string(kEditorCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                   o.left + 20, o.top + 20, 438, 292, owner.Hwnd(), nullptr);
     RegisterLabelClass();
     const DWORD tab = WS_TABSTOP;
     // Creation order is the tab order; each label precedes the control it focuses.
-    label1_ = CreateChild(Hwnd(), "STATIC", "Action &List:", SS_LEFT, 16, 11, 200, 13, idEditorLabel1);
-    listBox1_ = CreateChild(Hwnd(), "LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab,
-                            10, 28, 271, 217, idEditorList, WS_EX_CLIENTEDGE);
+    label1_ =
+        CreateChild(Hwnd(), "STATIC", "Action &List:", SS_LEFT, 16, 11, 200, 13, idEditorLabel1);
+    listBox1_ =
+        CreateChild(Hwnd(), "LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, 10,
+                    28, 271, 217, idEditorList, WS_EX_CLIENTEDGE);
     label2_ = CreateChild(Hwnd(), "STATIC", "A&ction", SS_LEFT, 296, 8, 121, 13, idEditorLabel2);
     edit1_ = CreateChild(Hwnd(), "EDIT", "", ES_AUTOHSCROLL | tab, 296, 25, 121, 21, idEditorName,
                          WS_EX_CLIENTEDGE);
-    label3_ = CreateChild(Hwnd(), "STATIC", "D&escription", SS_LEFT, 296, 64, 121, 13, idEditorLabel3);
+    label3_ =
+        CreateChild(Hwnd(), "STATIC", "D&escription", SS_LEFT, 296, 64, 121, 13, idEditorLabel3);
     edit2_ = CreateChild(Hwnd(), "EDIT", "", ES_AUTOHSCROLL | tab, 296, 80, 121, 21,
                          idEditorDescription, WS_EX_CLIENTEDGE);
-    button1_ = CreateChild(Hwnd(), "BUTTON", "&Save&&Quit", BS_PUSHBUTTON | tab, 320, 217, 75, 25, idEditorSave);
-    button2_ = CreateChild(Hwnd(), "BUTTON", "&Add", BS_PUSHBUTTON | tab, 320, 120, 75, 25, idEditorAdd);
-    button3_ = CreateChild(Hwnd(), "BUTTON", "&Delete", BS_PUSHBUTTON | tab, 320, 185, 75, 25, idEditorDelete);
-    replace_ = CreateChild(Hwnd(), "BUTTON", "&Replace", BS_PUSHBUTTON | tab, 320, 152, 75, 25, idEditorReplace);
+    button1_ = CreateChild(Hwnd(), "BUTTON", "&Save&&Quit", BS_PUSHBUTTON | tab, 320, 217, 75, 25,
+                           idEditorSave);
+    button2_ =
+        CreateChild(Hwnd(), "BUTTON", "&Add", BS_PUSHBUTTON | tab, 320, 120, 75, 25, idEditorAdd);
+    button3_ = CreateChild(Hwnd(), "BUTTON", "&Delete", BS_PUSHBUTTON | tab, 320, 185, 75, 25,
+                           idEditorDelete);
+    replace_ = CreateChild(Hwnd(), "BUTTON", "&Replace", BS_PUSHBUTTON | tab, 320, 152, 75, 25,
+                           idEditorReplace);
     SendMessageA(listBox1_, LB_SETITEMHEIGHT, 0, 13);
     SetFontOfTree(Hwnd(), designFont_.get());
     FormCreate();
@@ -150,7 +158,8 @@ void TForm2::ReplaceClick() {
     if (selected < 0) return;
     std::string entry = MakeEntry(WindowText(edit1_), WindowText(edit2_));
     SendMessageA(listBox1_, LB_DELETESTRING, WPARAM(selected), 0);
-    SendMessageA(listBox1_, LB_INSERTSTRING, WPARAM(selected), reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageA(listBox1_, LB_INSERTSTRING, WPARAM(selected),
+                 reinterpret_cast<LPARAM>(entry.c_str()));
     SendMessageA(listBox1_, LB_SETCURSEL, WPARAM(selected), 0);
 }
 
@@ -172,14 +181,26 @@ LRESULT TForm2::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case idEditorList:
             if (HIWORD(wParam) == LBN_SELCHANGE) ListBox1Click();
             return 0;
-        case idEditorAdd: Button2Click(); return 0;
-        case idEditorReplace: ReplaceClick(); return 0;
-        case idEditorDelete: Button3Click(); return 0;
-        case idEditorSave: Button1Click(); return 0;
-        case IDCANCEL: closed_ = true; return 0;
+        case idEditorAdd:
+            Button2Click();
+            return 0;
+        case idEditorReplace:
+            ReplaceClick();
+            return 0;
+        case idEditorDelete:
+            Button3Click();
+            return 0;
+        case idEditorSave:
+            Button1Click();
+            return 0;
+        case IDCANCEL:
+            closed_ = true;
+            return 0;
         }
         break;
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE:
+        closed_ = true;
+        return 0;
     }
     return Default(message, wParam, lParam);
 }

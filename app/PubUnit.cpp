@@ -24,7 +24,9 @@ void SetProgramDirectoryForTests(std::string directory) {
     DirectoryOverride() = std::move(directory);
 }
 
-Font CreateSpecFont(std::string_view spec) { return MakeFont(ParseFontSpec(spec)); }
+Font CreateSpecFont(std::string_view spec) {
+    return MakeFont(ParseFontSpec(spec));
+}
 
 COLORREF ResolveColour(uint32_t colour) {
     if ((colour & 0xFF000000u) == 0xFF000000u) return GetSysColor(int(colour & 0xFF));

@@ -11,6 +11,7 @@
 #include "app/logic/Texts.h"
 #include "app/win/Services.h"
 
+#include <commdlg.h>
 #include <imm.h>
 
 namespace kv::app {
@@ -52,7 +53,9 @@ TBBUTTON Separator() {
 
 } // namespace
 
-TForm1* Form1() { return MainForm(); }
+TForm1* Form1() {
+    return MainForm();
+}
 
 TForm1::TForm1(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {
     const LanguageTexts& en = TextsFor(kEnglish);
@@ -76,8 +79,8 @@ TForm1::TForm1(std::vector<std::string> arguments) : arguments_(std::move(argume
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     int x = work.left + ((work.right - work.left) - kOuterWidth) / 2;
     int y = work.top + ((work.bottom - work.top) - kOuterHeight) / 2;
-    CreateTopLevel("TForm1", std::string(kMainCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                   x, y, kOuterWidth, kOuterHeight, ApplicationWindow(), mainMenu1_);
+    CreateTopLevel("TForm1", std::string(kMainCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x,
+                   y, kOuterWidth, kOuterHeight, ApplicationWindow(), mainMenu1_);
     SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
     CreateToolBar();
     CreateControls();
@@ -119,15 +122,18 @@ void TForm1::CreateMenus() {
     about1_ = CreatePopupMenu();
     AppendMenuA(about1_, MF_STRING, cmAbout, "");
     mainMenu1_ = CreateMenu();
-    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(file1_), std::string(en.fileMenu).c_str());
-    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(view1_), std::string(en.viewMenu).c_str());
-    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(about1_), std::string(en.helpMenu).c_str());
+    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(file1_),
+                std::string(en.fileMenu).c_str());
+    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(view1_),
+                std::string(en.viewMenu).c_str());
+    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(about1_),
+                std::string(en.helpMenu).c_str());
     RefreshMenuTexts();
 
     ACCEL keys[] = {
-        {FCONTROL | FVIRTKEY, 'O', cmOpenAgent}, {FCONTROL | FVIRTKEY, 'U', cmCloseAgent},
+        {FCONTROL | FVIRTKEY, 'O', cmOpenAgent},   {FCONTROL | FVIRTKEY, 'U', cmCloseAgent},
         {FCONTROL | FVIRTKEY, 'Q', cmQuitProgram}, {FCONTROL | FVIRTKEY, 'S', cmShowAgent},
-        {FCONTROL | FVIRTKEY, 'H', cmHideAgent}, {FVIRTKEY, VK_F1, cmAbout},
+        {FCONTROL | FVIRTKEY, 'H', cmHideAgent},   {FVIRTKEY, VK_F1, cmAbout},
     };
     shortcuts_ = CreateAcceleratorTableA(keys, int(std::size(keys)));
 }
@@ -136,7 +142,7 @@ void TForm1::CreateToolBar() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     imageList1_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 5, 0);
     if (HBITMAP strip = static_cast<HBITMAP>(
-            LoadImageA(instance, "TOOLBAR", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+            LoadImageA(instance, "TOOLIMAGES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
         ImageList_AddMasked(imageList1_, strip, kMaskColour);
         DeleteObject(strip);
     }
@@ -147,9 +153,14 @@ void TForm1::CreateToolBar() {
     SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolBar1_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList1_));
     SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
-    TBBUTTON buttons[] = {Button(0, cmOpenAgent), Button(1, cmCloseAgent), Separator(),
-                          Button(2, cmShowAgent), Button(3, cmHideAgent),  Separator(),
-                          Button(4, cmAbout),     Separator()};
+    TBBUTTON buttons[] = {Button(0, cmOpenAgent),
+                          Button(1, cmCloseAgent),
+                          Separator(),
+                          Button(2, cmShowAgent),
+                          Button(3, cmHideAgent),
+                          Separator(),
+                          Button(4, cmAbout),
+                          Separator()};
     SendMessageA(toolBar1_, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELONG(kButtonWidth, 22));
     SendMessageA(toolBar1_, TB_SETBUTTONWIDTH, 0, MAKELONG(kButtonWidth, kButtonWidth));
@@ -161,7 +172,8 @@ void TForm1::CreateControls() {
     int x = 5 * kButtonWidth + 3 * kSeparatorWidth;
     RECT last = {};
     int count = int(SendMessageA(toolBar1_, TB_BUTTONCOUNT, 0, 0));
-    if (count > 0 && SendMessageA(toolBar1_, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last)))
+    if (count > 0 &&
+        SendMessageA(toolBar1_, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last)))
         x = last.right;
     label2_ = CreateChild(Hwnd(), "STATIC", std::string(kWebAddress),
                           SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY, x, 1, 174, 22, idWebsiteLabel);
@@ -300,7 +312,8 @@ void TForm1::SetMenuText(HMENU menu, UINT id, bool byPosition, const std::string
 
 void TForm1::RefreshMenuTexts() {
     for (const auto& action : actions_)
-        SetMenuText(mainMenu1_, UINT(action.command), false, ToShownText(action.caption, action.shortcut));
+        SetMenuText(mainMenu1_, UINT(action.command), false,
+                    ToShownText(action.caption, action.shortcut));
 }
 
 void TForm1::ApplyLanguage(int language) {
@@ -344,7 +357,8 @@ std::vector<std::string> TForm1::ListItems() const {
     for (int i = 0; i < count; ++i) {
         int length = int(SendMessageA(listBox1_, LB_GETTEXTLEN, WPARAM(i), 0));
         std::string text(size_t(length > 0 ? length : 0) + 1, '\0');
-        int got = int(SendMessageA(listBox1_, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data())));
+        int got = int(
+            SendMessageA(listBox1_, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data())));
         text.resize(size_t(got > 0 ? got : 0));
         items.push_back(std::move(text));
     }
@@ -383,7 +397,9 @@ void TForm1::EditActionList1Click() {
 
 // --- the character -------------------------------------------------------------------------
 
-void TForm1::SetStatus(const std::string& text) { SetWindowTextA(label1_, text.c_str()); }
+void TForm1::SetStatus(const std::string& text) {
+    SetWindowTextA(label1_, text.c_str());
+}
 
 void TForm1::ShowFile(const std::string& path) {
     try {
@@ -408,8 +424,8 @@ void TForm1::OpenAgentExecute() {
     OpenDialogOptions options;
     options.title = std::string(kOpenDialogTitle);
     options.filter = std::string(kOpenDialogFilter);
-    options.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
-                    OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_EXPLORER;
+    options.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON |
+                    OFN_ENABLESIZING | OFN_EXPLORER;
     auto path = RunOpenDialog(Hwnd(), options);
     if (!path) return;
     SetStatus(*path);
@@ -453,7 +469,9 @@ void TForm1::ListBox1DblClick() {
 
 // --- the rest of the menu ------------------------------------------------------------------
 
-void TForm1::QuitProgramExecute() { PostMessageA(Hwnd(), WM_CLOSE, 0, 0); }
+void TForm1::QuitProgramExecute() {
+    PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+}
 
 void TForm1::AboutExecute() {
     TAboutForm about(Hwnd());
@@ -489,25 +507,47 @@ void TForm1::UpdateWebsiteLook() {
     InvalidateRect(label2_, nullptr, TRUE);
 }
 
-void TForm1::Label2Click() { ShellOpen(std::string(kWebsiteUrl)); }
+void TForm1::Label2Click() {
+    ShellOpen(std::string(kWebsiteUrl));
+}
 
-void TForm1::FormClose() { actionNames_.reset(); }
+void TForm1::FormClose() {
+    actionNames_.reset();
+}
 
 // --- messages ------------------------------------------------------------------------------
 
 void TForm1::OnCommand(int command) {
     switch (command) {
-    case cmOpenAgent: OpenAgentExecute(); break;
-    case cmCloseAgent: CloseAgentExecute(); break;
-    case cmQuitProgram: QuitProgramExecute(); break;
-    case cmShowAgent: ShowAgentExecute(); break;
-    case cmHideAgent: HideAgentExecute(); break;
-    case cmAbout: AboutExecute(); break;
-    case cmFileAssociated: FileAssociatedExecute(); break;
-    case cmEditActionList: EditActionList1Click(); break;
+    case cmOpenAgent:
+        OpenAgentExecute();
+        break;
+    case cmCloseAgent:
+        CloseAgentExecute();
+        break;
+    case cmQuitProgram:
+        QuitProgramExecute();
+        break;
+    case cmShowAgent:
+        ShowAgentExecute();
+        break;
+    case cmHideAgent:
+        HideAgentExecute();
+        break;
+    case cmAbout:
+        AboutExecute();
+        break;
+    case cmFileAssociated:
+        FileAssociatedExecute();
+        break;
+    case cmEditActionList:
+        EditActionList1Click();
+        break;
     case cmEnglish:
     case cmChineseSimple:
-    case cmBig5: English1Click(command - cmEnglish + 1); break;
+    case cmBig5:
+        English1Click(command - cmEnglish + 1);
+        break;
     }
 }
 
@@ -536,8 +576,11 @@ LRESULT TForm1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         OnCommand(LOWORD(wParam));
         return 0;
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-    case WM_SIZE: LayoutControls(); return 0;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_SIZE:
+        LayoutControls();
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMaxTrackSize.x = kOuterWidth;

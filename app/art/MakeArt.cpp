@@ -18,20 +18,34 @@ constexpr uint32_t kTransparent = 0xFF00FF; // 0xRRGGBB
 
 uint32_t Colour(char c) {
     switch (c) {
-    case 'k': return 0x000000;
-    case 'w': return 0xFFFFFF;
-    case 's': return 0xC0C0C0;
-    case 'd': return 0x808080;
-    case 'y': return 0xFFE060;
-    case 'o': return 0xF0B030;
-    case '0': return 0xA07010;
-    case 'r': return 0xFF3030;
-    case 'R': return 0x900000;
-    case 'b': return 0x3070E0;
-    case 'B': return 0x103080;
-    case 'p': return 0xB070E0;
-    case 'P': return 0x502080;
-    default: return kTransparent;
+    case 'k':
+        return 0x000000;
+    case 'w':
+        return 0xFFFFFF;
+    case 's':
+        return 0xC0C0C0;
+    case 'd':
+        return 0x808080;
+    case 'y':
+        return 0xFFE060;
+    case 'o':
+        return 0xF0B030;
+    case '0':
+        return 0xA07010;
+    case 'r':
+        return 0xFF3030;
+    case 'R':
+        return 0x900000;
+    case 'b':
+        return 0x3070E0;
+    case 'B':
+        return 0x103080;
+    case 'p':
+        return 0xB070E0;
+    case 'P':
+        return 0x502080;
+    default:
+        return kTransparent;
     }
 }
 

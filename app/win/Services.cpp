@@ -40,7 +40,8 @@ HWND& AppWindowSlot() {
 
 std::string ErrorMessage(const std::exception& error) {
     // The control's errors carry their text in UTF-16; show it in the code page in force.
-    if (auto* agent = dynamic_cast<const kv::agent::AgentError*>(&error)) return ToAnsi(agent->Text());
+    if (auto* agent = dynamic_cast<const kv::agent::AgentError*>(&error))
+        return ToAnsi(agent->Text());
     return error.what();
 }
 
@@ -56,7 +57,9 @@ std::string DialogFilter(const std::string& filter) {
 
 } // namespace
 
-void SetMessageBoxFunction(MessageBoxFunction f) { MessageBoxSlot() = std::move(f); }
+void SetMessageBoxFunction(MessageBoxFunction f) {
+    MessageBoxSlot() = std::move(f);
+}
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
     if (MessageBoxSlot()) return MessageBoxSlot()(owner, text, caption, type);
@@ -68,8 +71,7 @@ void ShowMessage(const std::string& text) {
 }
 
 void ShowException(const std::exception& error) {
-    ShowMessageBox(MessageBoxOwner(), ErrorMessage(error), ApplicationTitle(),
-                   MB_OK | MB_ICONSTOP);
+    ShowMessageBox(MessageBoxOwner(), ErrorMessage(error), ApplicationTitle(), MB_OK | MB_ICONSTOP);
 }
 
 void ShowCurrentException() {
@@ -82,7 +84,9 @@ void ShowCurrentException() {
     }
 }
 
-void SetOpenDialogFunction(OpenDialogFunction f) { OpenDialogSlot() = std::move(f); }
+void SetOpenDialogFunction(OpenDialogFunction f) {
+    OpenDialogSlot() = std::move(f);
+}
 
 std::optional<std::string> RunOpenDialog(HWND owner, const OpenDialogOptions& options) {
     if (OpenDialogSlot()) return OpenDialogSlot()(owner, options);
@@ -102,21 +106,27 @@ std::optional<std::string> RunOpenDialog(HWND owner, const OpenDialogOptions& op
     return file;
 }
 
-void SetShellOpenFunction(ShellOpenFunction f) { ShellOpenSlot() = std::move(f); }
+void SetShellOpenFunction(ShellOpenFunction f) {
+    ShellOpenSlot() = std::move(f);
+}
 
 void ShellOpen(const std::string& target) {
     if (ShellOpenSlot()) return ShellOpenSlot()(target);
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void SetAssociationNotifyFunction(AssociationNotifyFunction f) { NotifySlot() = std::move(f); }
+void SetAssociationNotifyFunction(AssociationNotifyFunction f) {
+    NotifySlot() = std::move(f);
+}
 
 void NotifyAssociationsChanged() {
     if (NotifySlot()) NotifySlot()();
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
-const std::string& ApplicationTitle() { return TitleSlot(); }
+const std::string& ApplicationTitle() {
+    return TitleSlot();
+}
 
 void SetApplicationTitle(const std::string& title) {
     TitleSlot() = title;
@@ -136,8 +146,8 @@ HWND ApplicationWindow() {
         wc.lpszClassName = "TApplication";
         registered = RegisterClassA(&wc) != 0;
     }
-    window = CreateWindowExA(0, "TApplication", TitleSlot().c_str(), WS_POPUP, 0, 0, 0, 0,
-                             nullptr, nullptr, instance, nullptr);
+    window = CreateWindowExA(0, "TApplication", TitleSlot().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                             nullptr, instance, nullptr);
     return window;
 }
 

@@ -35,7 +35,8 @@ struct OpenDialogOptions {
     std::string filter; // "Description|pattern|..."
     DWORD flags = 0;
 };
-using OpenDialogFunction = std::function<std::optional<std::string>(HWND owner, const OpenDialogOptions&)>;
+using OpenDialogFunction =
+    std::function<std::optional<std::string>(HWND owner, const OpenDialogOptions&)>;
 void SetOpenDialogFunction(OpenDialogFunction f);
 std::optional<std::string> RunOpenDialog(HWND owner, const OpenDialogOptions& options);
 

@@ -47,7 +47,9 @@ private:
 
 } // namespace
 
-int SpecCharset(int charset) { return charset == 1 ? DEFAULT_CHARSET : charset; }
+int SpecCharset(int charset) {
+    return charset == 1 ? DEFAULT_CHARSET : charset;
+}
 
 Font MakeFont(std::string_view face, int charset, int height, uint8_t styles) {
     LOGFONTA lf = {};
@@ -85,8 +87,8 @@ std::wstring ToWide(std::string_view ansi) {
 
 std::string ToAnsi(std::wstring_view wide) {
     if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
+    int n =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(size_t(n > 0 ? n : 0), '\0');
     if (n > 0)
         WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), out.data(), n, nullptr,
@@ -102,7 +104,9 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     return ToAnsi(wide);
 }
 
-bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+bool IsAnsiLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != 0;
+}
 
 bool FileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -110,8 +114,8 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) ThrowFileError("Cannot open file", path);
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.get(), &size)) ThrowFileError("Cannot read file", path);
@@ -141,7 +145,8 @@ void ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
             (!WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
              written != bytes.size()))
             ThrowFileError("Cannot write file", path);
-        if (!FlushFileBuffers(file.get()) || !file.Close()) ThrowFileError("Cannot write file", path);
+        if (!FlushFileBuffers(file.get()) || !file.Close())
+            ThrowFileError("Cannot write file", path);
         if (!MoveFileExA(tempPath.c_str(), path.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowFileError("Cannot write file", path);
@@ -151,7 +156,19 @@ void ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     }
 }
 
+namespace {
+std::string& ProgramPathOverride() {
+    static std::string path;
+    return path;
+}
+} // namespace
+
+void SetProgramPathForTests(std::string path) {
+    ProgramPathOverride() = std::move(path);
+}
+
 std::string ProgramPath() {
+    if (!ProgramPathOverride().empty()) return ProgramPathOverride();
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
         DWORD n = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));

@@ -70,8 +70,9 @@ std::string ReadWholeFile(const std::string& path);
 // AppError is thrown.
 void ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
-// The program file's full path and its directory with a trailing separator.
+// The program file's full path (tests may name another one).
 std::string ProgramPath();
+void SetProgramPathForTests(std::string path);
 
 // Window text as ANSI bytes.
 std::string WindowText(HWND window);

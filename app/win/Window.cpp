@@ -1,6 +1,7 @@
 #include "app/win/Window.h"
 
 #include "app/win/Services.h"
+#include "app/win/WinUtil.h"
 
 namespace kv::app {
 namespace {
@@ -56,15 +57,20 @@ LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         if (state) state->font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
         return 0;
-    case WM_GETFONT: return state ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_GETFONT:
+        return state ? reinterpret_cast<LRESULT>(state->font) : 0;
     case WM_SETTEXT: {
         LRESULT r = DefWindowProcA(window, message, wParam, lParam);
         InvalidateRect(window, nullptr, TRUE);
         return r;
     }
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: PaintLabel(window); return 0;
-    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        PaintLabel(window);
+        return 0;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -120,6 +126,8 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         if (ModalShownSlot()) ModalShownSlot()(window);
         return 0;
     }
+    if (message == WM_SETFONT) self->font_ = reinterpret_cast<HFONT>(wParam);
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(self->font_);
     LRESULT result = 0;
     try {
         result = self->Handle(message, wParam, lParam);
@@ -133,12 +141,12 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
-                 int x, int y, int width, int height, int id, DWORD exStyle) {
-    HWND child = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                                 x, y, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
+HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int x,
+                 int y, int width, int height, int id, DWORD exStyle) {
+    HWND child =
+        CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                        width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), nullptr);
     if (!child) throw AppError(std::string("Cannot create a control of class ") + className);
     return child;
 }
@@ -177,7 +185,9 @@ void RunModalLoop(HWND window, HWND owner, const bool& closed,
     }
 }
 
-void SetModalShownFunction(std::function<void(HWND)> f) { ModalShownSlot() = std::move(f); }
+void SetModalShownFunction(std::function<void(HWND)> f) {
+    ModalShownSlot() = std::move(f);
+}
 
 void RegisterLabelClass() {
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -34,11 +34,12 @@ protected:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr; // the window's font as WM_SETFONT gave it (borrowed)
 };
 
 // A child control: `className` is a system class or "TLabel".
-HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
-                 int x, int y, int width, int height, int id, DWORD exStyle = 0);
+HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int x,
+                 int y, int width, int height, int id, DWORD exStyle = 0);
 
 // Sets the font of a window and of all its children that take their parent's font (every
 // child not listed in `keepOwnFont`).

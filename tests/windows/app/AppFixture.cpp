@@ -1,0 +1,203 @@
+#include "AppFixture.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace kv::app::testing {
+namespace {
+
+std::string MakeTempDir() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    std::string dir = std::string(base) + "kv app " + std::to_string(GetCurrentProcessId()) + "-" +
+                      std::to_string(++counter) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void RemoveTree(const std::string& dir) {
+    if (dir.size() < 4) return;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\");
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+std::string CodePageText(UINT codePage, const char* utf8) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring wide(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), n);
+    int m = WideCharToMultiByte(codePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(m), '\0');
+    WideCharToMultiByte(codePage, 0, wide.c_str(), -1, out.data(), m, nullptr, nullptr);
+    out.resize(strlen(out.c_str()));
+    return out;
+}
+
+bool HaveCodePage(UINT codePage) {
+    return GetACP() == codePage;
+}
+
+void AppTest::SetUp() {
+    dir_ = MakeTempDir();
+    SetProgramDirectoryForTests(dir_);
+    InterfaceLanguage = 0;
+    AppDir.clear();
+    SetApplicationTitle("MS Kelvorine");
+    SetEnvironmentVariableA("KELVORINE_AGENT", "builtin");
+    agent_ = std::make_unique<kv::agent::testing::RecordingAgent>();
+    agent_->InstallAsFallback();
+    SetMessageBoxFunction(
+        [this](HWND, const std::string& text, const std::string& caption, UINT type) {
+            messages_.push_back({text, caption, type});
+            return IDOK;
+        });
+    SetOpenDialogFunction([this](HWND, const OpenDialogOptions& options) {
+        dialogs_.push_back(options);
+        return dialogAnswer_;
+    });
+    SetShellOpenFunction([this](const std::string& target) { opened_.push_back(target); });
+    SetAssociationNotifyFunction([this] { ++notifications_; });
+    SetModalShownFunction([this](HWND window) {
+        if (modalDrivers_.empty()) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            ADD_FAILURE() << "a modal window nobody expected";
+            return;
+        }
+        auto drive = std::move(modalDrivers_.front());
+        modalDrivers_.erase(modalDrivers_.begin());
+        drive(window);
+    });
+}
+
+void AppTest::TearDown() {
+    if (dir_.empty()) return; // skipped before set-up
+    form_.reset();
+    Pump();
+    SetMessageBoxFunction({});
+    SetOpenDialogFunction({});
+    SetShellOpenFunction({});
+    SetAssociationNotifyFunction({});
+    SetModalShownFunction({});
+    SetProgramPathForTests({});
+    kv::agent::testing::RecordingAgent::RemoveFallback();
+    agent_.reset();
+    SetProgramDirectoryForTests({});
+    RemoveTree(dir_);
+    EXPECT_TRUE(modalDrivers_.empty()) << "a modal window that never came";
+}
+
+TForm1& AppTest::Start(std::vector<std::string> arguments) {
+    form_ = std::make_unique<TForm1>(std::move(arguments));
+    form_->Show(SW_SHOWNOACTIVATE);
+    Pump();
+    return *form_;
+}
+
+void AppTest::WriteFile(const std::string& name, const std::string& bytes) {
+    std::ofstream out(dir_ + name, std::ios::binary);
+    out << bytes;
+}
+
+std::string AppTest::ReadFile(const std::string& name) {
+    std::ifstream in(dir_ + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool AppTest::Exists(const std::string& name) {
+    return GetFileAttributesA((dir_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void AppTest::WriteLanguageId(const std::string& value) {
+    WriteFile("Kelvorine.ini", "[InterFace]\r\nLanguageID=" + value + "\r\n");
+}
+
+std::string AppTest::IniValue() {
+    char buffer[64] = {};
+    GetPrivateProfileStringA("InterFace", "LanguageID", "<absent>", buffer, sizeof buffer,
+                             (dir_ + "Kelvorine.ini").c_str());
+    return buffer;
+}
+
+void AppTest::Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void AppTest::Command(int id) {
+    SendMessageA(form_->Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Pump();
+}
+
+std::string AppTest::MenuText(int id) {
+    char buffer[256] = {};
+    GetMenuStringA(form_->MainMenu1(), UINT(id), buffer, sizeof buffer, MF_BYCOMMAND);
+    return buffer;
+}
+
+std::string AppTest::TopMenuText(int position) {
+    char buffer[256] = {};
+    GetMenuStringA(form_->MainMenu1(), UINT(position), buffer, sizeof buffer, MF_BYPOSITION);
+    return buffer;
+}
+
+bool AppTest::Checked(int id) {
+    return (GetMenuState(form_->MainMenu1(), UINT(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+LOGFONTA AppTest::FontOf(HWND window) {
+    LOGFONTA lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (font) GetObjectA(font, sizeof lf, &lf);
+    return lf;
+}
+
+int AppTest::SelectedIndex(HWND list) {
+    return int(SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+void AppTest::DoubleClick(int index) {
+    HWND list = form_->ListBox1();
+    SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
+    RECT item = {};
+    SendMessageA(list, LB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    // The list box's own double-click handling sends the notification the window acts on.
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+void AppTest::OnModal(std::function<void(HWND)> drive) {
+    modalDrivers_.push_back(std::move(drive));
+}
+
+std::vector<std::string> AppTest::Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : messages_) texts.push_back(m.text);
+    return texts;
+}
+
+} // namespace kv::app::testing

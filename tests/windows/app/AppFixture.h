@@ -1,0 +1,68 @@
+#pragma once
+// A test bench for the viewer's windows in this process: a private program folder, the
+// recording Agent control as the only control, and message boxes, the open dialog, the shell
+// and modal windows answered by the test.
+#include "app/PubUnit.h"
+#include "app/Unit1.h"
+#include "app/win/Services.h"
+#include "app/win/Window.h"
+
+#include "agent/testing/RecordingAgent.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv::app::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the main window with these arguments and runs its start-up.
+    TForm1& Start(std::vector<std::string> arguments = {});
+    void WriteFile(const std::string& name, const std::string& bytes);
+    std::string ReadFile(const std::string& name);
+    bool Exists(const std::string& name);
+    void WriteLanguageId(const std::string& value);
+    std::string IniValue();
+    void Pump();
+    void Command(int id);
+    // The text of a main menu item by command, and of a top-level item by position.
+    std::string MenuText(int id);
+    std::string TopMenuText(int position);
+    bool Checked(int id);
+    LOGFONTA FontOf(HWND window);
+    int SelectedIndex(HWND list);
+    void DoubleClick(int index);
+    // Runs `drive` on the next modal window when it is up.
+    void OnModal(std::function<void(HWND)> drive);
+    std::vector<std::string> Log() { return agent_->Log(); }
+    std::vector<std::string> Texts() const;
+
+    std::string dir_;
+    std::unique_ptr<kv::agent::testing::RecordingAgent> agent_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<ShownMessage> messages_;
+    std::optional<std::string> dialogAnswer_;
+    std::vector<OpenDialogOptions> dialogs_;
+    std::vector<std::string> opened_;
+    int notifications_ = 0;
+    std::vector<std::function<void(HWND)>> modalDrivers_;
+};
+
+std::string CodePageText(UINT codePage, const char* utf8);
+bool HaveCodePage(UINT codePage);
+
+} // namespace kv::app::testing

@@ -1,0 +1,117 @@
+// "Set File Associate" through the registry, and the about box.
+#include "AppFixture.h"
+
+#include "app/AboutFrm.h"
+#include "app/Association.h"
+#include "app/logic/Texts.h"
+
+using namespace kv::app;
+using namespace kv::app::testing;
+
+namespace {
+
+std::string ReadDefault(HKEY root, const std::string& key) {
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer, type = 0;
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<no key>";
+    LONG rc = RegQueryValueExA(h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(h);
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return "<no value>";
+    return buffer;
+}
+
+bool HasValue(HKEY root, const std::string& key, const char* name) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    bool has = RegQueryValueExA(h, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(h);
+    return has;
+}
+
+class Association : public AppTest {};
+class About : public AppTest {};
+
+const char kProgram[] = "C:\\Program Files\\Kelvorine Viewer\\Kelvorine.exe";
+const char kCommand[] = "\"C:\\Program Files\\Kelvorine Viewer\\Kelvorine.exe\" \"%1\"";
+
+} // namespace
+
+TEST_F(Association, WritesTheLayoutTwiceAndReportsSuccessBothTimes) {
+    SetProgramPathForTests(kProgram);
+    Start();
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        Command(cmFileAssociated);
+        EXPECT_EQ(notifications_, run);
+        ASSERT_EQ(messages_.size(), size_t(run));
+        EXPECT_EQ(messages_.back().text, "Set File Associate Ok!");
+        for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+            SCOPED_TRACE(root == HKEY_CURRENT_USER ? "HKCU" : "HKCR");
+            std::string base = root == HKEY_CURRENT_USER ? "Software\\Classes\\" : "";
+            EXPECT_EQ(ReadDefault(root, base + ".acs"), "Agent.Character2.2");
+            EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2"),
+                      "Kelvorine (kelvorine.example.org)");
+            EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2\\shell\\open\\command"),
+                      kCommand);
+            EXPECT_FALSE(HasValue(root, base + ".acs", "Content Type"));
+            EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2\\DefaultIcon"), "<no key>");
+        }
+    }
+}
+
+TEST_F(Association, AKeyThatCannotBeMadeEndsWithFalseAndEarlierWritesStay) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\.kvtest");
+    // Key names longer than 255 characters are refused by the registry.
+    std::string badId(300, 'x');
+    EXPECT_FALSE(RegisterFileType(".kvtest", badId, "d", "", "\"x\" \"%1\""));
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, "Software\\Classes\\.kvtest"), badId);
+    EXPECT_FALSE(RegisterFileType("", "p", "d", "", "c"));
+    EXPECT_FALSE(RegisterFileType(".kvtest", "p", "d", "", ""));
+    EXPECT_TRUE(RegisterFileType(".kvtest", "Kv.Test", "d", "text/x-kv", "c"));
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, "Software\\Classes\\.kvtest", "Content Type"));
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\.kvtest");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\Kv.Test");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".kvtest");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "Kv.Test");
+}
+
+TEST_F(About, CaptionBodyFontsAndButtons) {
+    Start();
+    OnModal([&](HWND about) {
+        char cls[64] = {};
+        GetClassNameA(about, cls, sizeof cls);
+        EXPECT_STREQ(cls, "TAboutForm");
+        EXPECT_EQ(WindowText(about), "About...");
+        RECT client;
+        GetClientRect(about, &client);
+        EXPECT_EQ(client.right, 278);
+        EXPECT_EQ(client.bottom, 175);
+        EXPECT_EQ(WindowText(GetDlgItem(about, idAboutBody)), TextsFor(kEnglish).aboutBody);
+        EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "&Ok");
+        EXPECT_EQ(WindowText(GetDlgItem(about, idAboutNotice)), "(C) kelvorine.example.org");
+        LOGFONTA lf = FontOf(GetDlgItem(about, idAboutBody));
+        EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(lf.lfHeight, -11); // 8 points in English
+        SendMessageA(about, WM_COMMAND, MAKEWPARAM(idAboutImage, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
+        EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org"}));
+        EXPECT_FALSE(IsWindowEnabled(form_->Hwnd()));
+        SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    Command(cmAbout);
+    EXPECT_TRUE(IsWindowEnabled(form_->Hwnd()));
+}
+
+TEST_F(About, F1OpensIt) {
+    TForm1& form = Start();
+    bool shown = false;
+    OnModal([&](HWND about) {
+        shown = true;
+        PostMessageA(about, WM_CLOSE, 0, 0);
+    });
+    MSG msg = {form.ListBox1(), WM_KEYDOWN, VK_F1, 1, 0, {0, 0}};
+    EXPECT_TRUE(form.TranslateShortcut(msg));
+    Pump();
+    EXPECT_TRUE(shown);
+}

@@ -1,0 +1,228 @@
+// The two Chinese interface languages, each in a process running with its own code page
+// (the suites skip themselves otherwise).
+#include "AppFixture.h"
+
+#include "app/EditActionList.h"
+#include "app/AboutFrm.h"
+#include "app/logic/Texts.h"
+
+using namespace kv::app;
+using namespace kv::app::testing;
+
+namespace {
+
+struct Expected {
+    UINT codePage;
+    const char* languageId;
+    uint8_t language;
+    int menuItem;
+    BYTE charset;
+    const char* face;
+    const char* open;
+    const char* openHint;
+    const char* close;
+    const char* show;
+    const char* hide;
+    const char* about;
+    const char* aboutHint;
+    const char* edit;
+    const char* associate;
+    const char* file;
+    const char* view;
+    const char* help;
+    const char* listFile;
+    const char* editorLabel1;
+    const char* editorAdd;
+    const char* editorSave;
+    const char* mustInput;
+    const char* associateOk;
+    const char* aboutTitle;
+    const char* notInstalledStart;
+    const char* unable;
+};
+
+const Expected kSimplified = {936,
+                              "2",
+                              kSimplifiedChinese,
+                              cmChineseSimple,
+                              GB2312_CHARSET,
+                              "宋体",
+                              "打开(&F)",
+                              "打开动画文件",
+                              "关闭(&C)",
+                              "显示动画(&S)",
+                              "隐藏动画(&H)",
+                              "关于(&A)",
+                              "关于本软件",
+                              "编辑动作列表",
+                              "设置文件关联",
+                              "文件(&F)",
+                              "显示(&V)",
+                              "帮助(&H)",
+                              "Action.Sim",
+                              "动作列表",
+                              "增加",
+                              "存盘退出",
+                              "动作和说明必须输入!",
+                              "文件关联成功！",
+                              "关于...",
+                              "你的电脑没有安装Microsoft Agent支持文件\r\n",
+                              "Pip不会Wave!"};
+const Expected kTraditional = {950,
+                               "3",
+                               kBig5,
+                               cmBig5,
+                               CHINESEBIG5_CHARSET,
+                               "細明體",
+                               "打開(&F)",
+                               "打開動畫文件",
+                               "關閉(&C)",
+                               "顯示動畫(&S)",
+                               "隱藏動畫(&H)",
+                               "關於(&A)",
+                               "關於本軟體",
+                               "編輯動作列表",
+                               "設置文件關聯",
+                               "檔案(&F)",
+                               "檢視(&V)",
+                               "關於(&H)",
+                               "Action.Tra",
+                               "動作列表",
+                               "增加",
+                               "存盤退出",
+                               "動作和描述必須輸入!",
+                               "設置文件關聯成功!",
+                               "關於...",
+                               "您的電腦沒有安裝Microsoft Agent支持軟體\r\n",
+                               "Pip不會Wave!"};
+
+class ChineseLanguage : public AppTest {
+protected:
+    std::string T(const char* utf8) const { return CodePageText(e_->codePage, utf8); }
+    void SetExpected(const Expected& e) { e_ = &e; }
+    bool Ready() const { return HaveCodePage(e_->codePage); }
+
+    void StartsWithItsTextsAndFont() {
+        WriteLanguageId(e_->languageId);
+        TForm1& form = Start();
+        EXPECT_EQ(InterfaceLanguage, e_->language);
+        EXPECT_TRUE(Checked(e_->menuItem));
+        EXPECT_FALSE(Checked(cmEnglish));
+        EXPECT_EQ(MenuText(cmOpenAgent), T(e_->open) + "\tCtrl+O");
+        EXPECT_EQ(form.ActionHint(cmOpenAgent), T(e_->openHint));
+        EXPECT_EQ(MenuText(cmCloseAgent), T(e_->close) + "\tCtrl+U");
+        EXPECT_EQ(MenuText(cmShowAgent), T(e_->show) + "\tCtrl+S");
+        EXPECT_EQ(MenuText(cmHideAgent), T(e_->hide) + "\tCtrl+H");
+        EXPECT_EQ(MenuText(cmAbout), T(e_->about) + "\tF1");
+        EXPECT_EQ(form.ActionHint(cmAbout), T(e_->aboutHint));
+        EXPECT_EQ(MenuText(cmEditActionList), T(e_->edit));
+        EXPECT_EQ(MenuText(cmFileAssociated), T(e_->associate));
+        EXPECT_EQ(TopMenuText(0), T(e_->file));
+        EXPECT_EQ(TopMenuText(1), T(e_->view));
+        EXPECT_EQ(TopMenuText(2), T(e_->help));
+        EXPECT_EQ(MenuText(cmEnglish), "English"); // never translated
+        EXPECT_EQ(WindowText(form.Hwnd()), "Kelvorine");
+        LOGFONTA lf = FontOf(form.Hwnd());
+        EXPECT_EQ(lf.lfCharSet, e_->charset);
+        EXPECT_EQ(std::string(lf.lfFaceName), T(e_->face));
+        EXPECT_EQ(lf.lfHeight, -12);
+        EXPECT_EQ(FontOf(form.ListBox1()).lfCharSet, GB2312_CHARSET); // the list keeps its own
+        // Switching to English while running: English texts, the Chinese font stays.
+        Command(cmEnglish);
+        EXPECT_EQ(MenuText(cmOpenAgent), "&Open\tCtrl+O");
+        EXPECT_EQ(FontOf(form.Hwnd()).lfCharSet, e_->charset);
+    }
+
+    void ListFileEditorAndMessages() {
+        WriteLanguageId(e_->languageId);
+        WriteFile(e_->listFile, "Wave;" + T("你好") + "\r\n");
+        TForm1& form = Start({"C:\\x\\Pip.acs"});
+        EXPECT_EQ(form.ListItems(), (std::vector<std::string>{T("你好")}));
+        OnModal([&](HWND editor) {
+            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorLabel1)), T(e_->editorLabel1));
+            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorAdd)), T(e_->editorAdd));
+            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorSave)), T(e_->editorSave));
+            EXPECT_EQ(WindowText(editor), "Edit Action List");
+            EXPECT_EQ(FontOf(GetDlgItem(editor, idEditorSave)).lfCharSet, e_->charset);
+            // An empty description is refused in the Chinese languages.
+            SetWindowTextA(GetDlgItem(editor, idEditorName), "Read");
+            SetWindowTextA(GetDlgItem(editor, idEditorDescription), " ");
+            SendMessageA(GetDlgItem(editor, idEditorAdd), BM_CLICK, 0, 0);
+            EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->mustInput)}));
+            PostMessageA(editor, WM_CLOSE, 0, 0);
+        });
+        Command(cmEditActionList);
+        agent_->SetAnimations({L"Greet"});
+        agent_->ClearLog();
+        DoubleClick(0);
+        auto log = Log();
+        ASSERT_EQ(log.size(), 3u);
+        EXPECT_EQ(log[2], std::string("Bob.Speak(\"Pip") +
+                              (e_->language == kBig5 ? "不會" : "不会") + "Wave!\", \"\")");
+        messages_.clear();
+        SetProgramPathForTests("C:\\K\\Kelvorine.exe");
+        Command(cmFileAssociated);
+        EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->associateOk)}));
+        OnModal([&](HWND about) {
+            EXPECT_EQ(WindowText(about), T(e_->aboutTitle));
+            LOGFONTA lf = FontOf(GetDlgItem(about, idAboutBody));
+            EXPECT_EQ(lf.lfCharSet, e_->charset);
+            EXPECT_EQ(lf.lfHeight, -12); // 9 points in the Chinese languages
+            EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "&Ok");
+            SendMessageA(about, WM_COMMAND, MAKEWPARAM(idAboutImage, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
+            PostMessageA(about, WM_CLOSE, 0, 0);
+        });
+        Command(cmAbout);
+        EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org/"}));
+    }
+
+    void NotInstalledMessage() {
+        WriteLanguageId(e_->languageId);
+        kv::agent::testing::RecordingAgent::RemoveFallback();
+        SetEnvironmentVariableA("KELVORINE_AGENT", "system");
+        Start();
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_EQ(messages_[0].text.rfind(T(e_->notInstalledStart), 0), 0u);
+        EXPECT_NE(messages_[0].text.find("kelvorine.example.org"), std::string::npos);
+    }
+
+    const Expected* e_ = nullptr;
+};
+
+class SimplifiedChinese : public ChineseLanguage {
+    void SetUp() override {
+        SetExpected(kSimplified);
+        if (!Ready()) GTEST_SKIP() << "needs code page 936 (LANG=zh_CN.UTF-8)";
+        ChineseLanguage::SetUp();
+    }
+};
+
+class Big5 : public ChineseLanguage {
+    void SetUp() override {
+        SetExpected(kTraditional);
+        if (!Ready()) GTEST_SKIP() << "needs code page 950 (LANG=zh_TW.UTF-8)";
+        ChineseLanguage::SetUp();
+    }
+};
+
+} // namespace
+
+TEST_F(SimplifiedChinese, StartsWithItsTextsAndFont) {
+    StartsWithItsTextsAndFont();
+}
+TEST_F(SimplifiedChinese, ListFileEditorAndMessages) {
+    ListFileEditorAndMessages();
+}
+TEST_F(SimplifiedChinese, NotInstalledMessage) {
+    NotInstalledMessage();
+}
+TEST_F(Big5, StartsWithItsTextsAndFont) {
+    StartsWithItsTextsAndFont();
+}
+TEST_F(Big5, ListFileEditorAndMessages) {
+    ListFileEditorAndMessages();
+}
+TEST_F(Big5, NotInstalledMessage) {
+    NotInstalledMessage();
+}

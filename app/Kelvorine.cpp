@@ -4,6 +4,8 @@
 #include "app/win/Services.h"
 #include "app/win/WinUtil.h"
 
+#include "agent/player/Player.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -42,6 +44,8 @@ int RunMessageLoop(kv::app::TForm1& form) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // Without the system's Agent control the built-in player stands in.
+    kv::agent::player::InstallBuiltInPlayer();
     kv::app::SetApplicationTitle(std::string(kv::app::kApplicationTitle));
     kv::app::ApplicationWindow();
     int rc = 0;

@@ -88,6 +88,13 @@ bool IdentToColor(std::string_view ident, TColor& color) {
     return false;
 }
 
+bool ColorIdentToInt(std::string_view ident, int64_t& value) {
+    TColor color = 0;
+    if (!IdentToColor(ident, color)) return false;
+    value = color;
+    return true;
+}
+
 std::string ColorToIdent(TColor color) {
     for (const ColorName& entry : kColorNames)
         if (entry.color == color) return entry.name;

@@ -77,4 +77,6 @@ constexpr TColor clMenuBar = SystemColor(30);
 uint32_t ColorToRGB(TColor color);
 
 bool IdentToColor(std::string_view ident, TColor& color);
+// The same, shaped for a published integer property's name reader ("Color = clBtnFace").
+bool ColorIdentToInt(std::string_view ident, int64_t& value);
 std::string ColorToIdent(TColor color);

@@ -5,22 +5,11 @@
 #include <algorithm>
 #include <cwchar>
 
-namespace {
-
-bool ColorIdent(std::string_view ident, int64_t& value) {
-    TColor color = 0;
-    if (!IdentToColor(ident, color)) return false;
-    value = color;
-    return true;
-}
-
-} // namespace
-
 KV_DEFINE_PLAIN_CLASS(TGraphicsObject, TObject)
 
 KV_DEFINE_CLASS(TFont, TGraphicsObject, [](TPropertyBuilder<TFont>& p) {
     p.Integer("Charset", &TFont::Charset, &TFont::SetCharset);
-    p.Integer("Color", &TFont::Color, &TFont::SetColor).identToInt = ColorIdent;
+    p.Integer("Color", &TFont::Color, &TFont::SetColor).identToInt = ColorIdentToInt;
     p.Integer("Height", &TFont::Height, &TFont::SetHeight);
     p.String("Name", &TFont::Name, &TFont::SetName);
     p.Integer("Size", &TFont::Size, &TFont::SetSize);
@@ -29,7 +18,7 @@ KV_DEFINE_CLASS(TFont, TGraphicsObject, [](TPropertyBuilder<TFont>& p) {
 })
 
 KV_DEFINE_CLASS(TBrush, TGraphicsObject, [](TPropertyBuilder<TBrush>& p) {
-    p.Integer("Color", &TBrush::Color, &TBrush::SetColor).identToInt = ColorIdent;
+    p.Integer("Color", &TBrush::Color, &TBrush::SetColor).identToInt = ColorIdentToInt;
     p.Enum("Style",
            {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
             "bsCross", "bsDiagCross"},
@@ -37,7 +26,7 @@ KV_DEFINE_CLASS(TBrush, TGraphicsObject, [](TPropertyBuilder<TBrush>& p) {
 })
 
 KV_DEFINE_CLASS(TPen, TGraphicsObject, [](TPropertyBuilder<TPen>& p) {
-    p.Integer("Color", &TPen::Color, &TPen::SetColor).identToInt = ColorIdent;
+    p.Integer("Color", &TPen::Color, &TPen::SetColor).identToInt = ColorIdentToInt;
     p.Enum("Mode",
            {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
             "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",

@@ -5,22 +5,11 @@
 
 #include <algorithm>
 
-namespace {
-
-bool ColorIdent(std::string_view ident, int64_t& value) {
-    TColor color = 0;
-    if (!IdentToColor(ident, color)) return false;
-    value = color;
-    return true;
-}
-
-} // namespace
-
 KV_DEFINE_CLASS(TImageList, TComponent, [](TPropertyBuilder<TImageList>& p) {
     p.Integer("Height", &TImageList::Height, &TImageList::SetHeight);
     p.Bool("Masked", &TImageList::Masked, &TImageList::SetMasked);
     p.Integer("MaskColor", &TImageList::MaskColor, &TImageList::SetMaskColor).identToInt =
-        ColorIdent;
+        ColorIdentToInt;
     p.Integer("Width", &TImageList::Width, &TImageList::SetWidth);
     p.Binary("Bitmap", &TImageList::ReadBitmap, &TImageList::WriteBitmap);
 })

@@ -3,6 +3,15 @@
 
 set(KV_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
 
+# A compiler cache when the machine has one (developer machines; CI builds once and needs none).
+# The base folder makes its keys relative, so several work trees share the cached results.
+find_program(KV_CCACHE ccache)
+if(KV_CCACHE)
+    get_filename_component(kv_base ${KV_ROOT} REALPATH)
+    set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${kv_base} ${KV_CCACHE})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${kv_base} ${KV_CCACHE})
+endif()
+
 function(kv_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow)
     if(KV_WERROR)

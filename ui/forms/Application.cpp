@@ -1,3 +1,4 @@
+#include "ui/actions/ActnList.h"
 #include "ui/classes/Exception.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
@@ -34,6 +35,7 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     if (handle_) return;
     RegisterStandardControls();
+    RegisterActionClasses();
     RegisterApplicationClass();
     // Hidden, zero-sized, off-screen: it only carries the title and the class name.
     handle_ = CreateWindowExW(0, L"TApplication", AnsiToWide(title_).c_str(),

@@ -21,6 +21,12 @@ KV_DEFINE_CLASS(TListBox, TWinControl, [](TPropertyBuilder<TListBox>& p) {
 KV_DEFINE_CLASS(TLabel, TGraphicControl, [](TPropertyBuilder<TLabel>& p) {
     p.Component<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
     p.Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
+    p.Enum("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TLabel::Alignment,
+           &TLabel::SetAlignment);
+    p.Enum("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout, &TLabel::SetLayout);
+    p.Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
+    p.Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    p.Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar);
 })
 
 void RegisterStandardControls() {
@@ -69,6 +75,7 @@ void TButton::WndProc(TMessage& m) {
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     width_ = 121;
     height_ = 21;
+    color_ = clWindow;
 }
 
 void TEdit::CreateParams(TCreateParams& p) {
@@ -107,6 +114,7 @@ void TEdit::WndProc(TMessage& m) {
 TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
     width_ = 121;
     height_ = 97;
+    color_ = clWindow;
     items_.OnChange = [this](TObject*) { FillWindow(); };
 }
 
@@ -165,6 +173,7 @@ void TListBox::WndProc(TMessage& m) {
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     width_ = 65;
     height_ = 13;
+    parentColor_ = true;
 }
 
 void TLabel::SetFocusControl(TWinControl* c) {
@@ -177,18 +186,110 @@ void TLabel::Notification(TComponent* c, TOperation op) {
     if (op == TOperation::opRemove && c == focusControl_) focusControl_ = nullptr;
 }
 
+void TLabel::SetWordWrap(bool w) {
+    wordWrap_ = w;
+    AdjustBounds();
+}
+
+void TLabel::SetAlignment(TAlignment a) {
+    alignment_ = a;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout l) {
+    layout_ = l;
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool on) {
+    autoSize_ = on;
+    AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool on) {
+    transparent_ = on;
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool on) {
+    showAccelChar_ = on;
+    AdjustBounds();
+}
+
+void TLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+UINT TLabel::TextFormat() const {
+    static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    UINT format = kAlign[alignment_] | DT_EXPANDTABS;
+    if (wordWrap_) format |= DT_WORDBREAK;
+    if (!showAccelChar_) format |= DT_NOPREFIX;
+    return format;
+}
+
+void TLabel::AdjustBounds() {
+    Invalidate();
+    if (!autoSize_ || IsLoading()) return;
+    TAlign align = Align();
+    bool keepWidth = wordWrap_ || align == TAlign::alTop || align == TAlign::alBottom ||
+                     align == TAlign::alClient;
+    bool keepHeight =
+        align == TAlign::alLeft || align == TAlign::alRight || align == TAlign::alClient;
+    kv::WindowDC screen(nullptr);
+    kv::SelectionGuard font(screen.Get(), Font().Handle());
+    std::wstring text = AnsiToWide(caption_.empty() ? std::string(" ") : caption_);
+    RECT r{0, 0, keepWidth ? width_ : 0, 0};
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+              TextFormat() | DT_CALCRECT);
+    int width = keepWidth ? width_ : static_cast<int>(r.right);
+    int height = keepHeight ? height_ : static_cast<int>(r.bottom);
+    if (width != width_ || height != height_) {
+        Invalidate();
+        SetBounds(left_, top_, width, height);
+        Invalidate();
+    }
+}
+
 void TLabel::Paint(HDC dc) {
     RECT r{0, 0, width_, height_};
+    if (!transparent_) {
+        kv::UniqueBrush face(CreateSolidBrush(ColorToRGB(color_)));
+        FillRect(dc, &r, face.Get());
+    }
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    kv::SelectionGuard font(dc, Font().Handle());
     std::wstring text = AnsiToWide(caption_);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, wordWrap_ ? DT_WORDBREAK : 0);
-    SelectObject(dc, old);
+    int length = static_cast<int>(text.size());
+    UINT format = TextFormat();
+    if (layout_ != tlTop) {
+        RECT measured = r;
+        DrawTextW(dc, text.c_str(), length, &measured, format | DT_CALCRECT);
+        int spare = height_ - static_cast<int>(measured.bottom);
+        r.top += layout_ == tlCenter ? spare / 2 : spare;
+    }
+    if (!enabled_) {
+        // The engraved look of disabled text: highlight one pixel down-right, then shadow.
+        OffsetRect(&r, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextW(dc, text.c_str(), length, &r, format);
+        OffsetRect(&r, -1, -1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        SetTextColor(dc, ColorToRGB(Font().Color()));
+    }
+    DrawTextW(dc, text.c_str(), length, &r, format);
 }
 
 void TLabel::WndProc(TMessage& m) {
     // The accelerator after '&' moves the focus to FocusControl.
-    if (m.Msg == CM_DIALOGCHAR && focusControl_ && enabled_) {
+    if (m.Msg == CM_DIALOGCHAR && focusControl_ && enabled_ && showAccelChar_) {
         size_t amp = caption_.find('&');
         if (amp != std::string::npos && amp + 1 < caption_.size() &&
             std::tolower(static_cast<unsigned char>(caption_[amp + 1])) ==

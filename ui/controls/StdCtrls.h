@@ -77,6 +77,9 @@ private:
     int itemHeight_ = 13;
 };
 
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
 class TLabel : public TGraphicControl {
     KV_CLASS(TLabel, TGraphicControl)
 public:
@@ -84,17 +87,40 @@ public:
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* c);
     bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool w) { wordWrap_ = w; }
+    void SetWordWrap(bool w);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+    TTextLayout Layout() const { return layout_; }
+    void SetLayout(TTextLayout l);
+    // On (the default): the label takes the size of its text (keeping its width when it wraps
+    // or is aligned across its parent); applied after loading and on text or font changes.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool on);
+    // Off (the default): the label fills its rectangle with Color before the text.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool on);
 
 protected:
     void Paint(HDC dc) override;
     void WndProc(TMessage& message) override;
-    void TextChanged() override { Invalidate(); }
+    void TextChanged() override { AdjustBounds(); }
+    void FontChanged() override;
+    void Loaded() override;
     void Notification(TComponent* c, TOperation op) override;
 
 private:
+    UINT TextFormat() const;
+    void AdjustBounds();
+
     TWinControl* focusControl_ = nullptr;
     bool wordWrap_ = false;
+    TAlignment alignment_ = taLeftJustify;
+    TTextLayout layout_ = tlTop;
+    bool autoSize_ = true;
+    bool transparent_ = false;
+    bool showAccelChar_ = true;
 };
 
 void RegisterStandardControls();

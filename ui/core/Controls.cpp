@@ -2,6 +2,8 @@
 #include "ui/classes/Exception.h"
 #include "ui/classes/Properties.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <map>
 
@@ -22,10 +24,20 @@ KV_DEFINE_CLASS(TControl, TComponent, [](TPropertyBuilder<TControl>& p) {
     p.Bool("Visible", &TControl::Visible, &TControl::SetVisible);
     p.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled);
     p.String("Caption", &TControl::Caption, &TControl::SetCaption);
+    p.Integer("Color", &TControl::Color, &TControl::SetColor).identToInt = ColorIdentToInt;
+    p.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+    p.Object("Font", [](TControl& c) -> TFont& { return c.Font(); });
+    p.Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+    p.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).identToInt = CursorIdentToInt;
     p.String("Hint", &TControl::Hint, &TControl::SetHint);
     p.Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
     p.Event<TNotifyEvent>("OnClick", &TControl::SetOnClick);
     p.Event<TNotifyEvent>("OnDblClick", &TControl::SetOnDblClick);
+    p.Event<TNotifyEvent>("OnMouseEnter", &TControl::SetOnMouseEnter);
+    p.Event<TNotifyEvent>("OnMouseLeave", &TControl::SetOnMouseLeave);
+    p.Event<TMouseEvent>("OnMouseDown", &TControl::SetOnMouseDown);
+    p.Event<TMouseEvent>("OnMouseUp", &TControl::SetOnMouseUp);
+    p.Event<TMouseMoveEvent>("OnMouseMove", &TControl::SetOnMouseMove);
 })
 KV_DEFINE_CLASS(TWinControl, TControl, [](TPropertyBuilder<TWinControl>& p) {
     p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
@@ -67,6 +79,10 @@ void ReportDispatchException(const std::exception& e) {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
+    font_.OnChange = [this] {
+        if (!takingFromParent_) parentFont_ = false;
+        FontChanged();
+    };
 }
 
 TControl::~TControl() {
@@ -122,8 +138,49 @@ void TControl::SetCaption(const std::string& text) {
 }
 
 void TControl::SetColor(COLORREF color) {
+    if (!takingFromParent_) parentColor_ = false;
+    if (color == color_) return;
     color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool on) {
+    parentColor_ = on;
+    if (on) TakeParentColor();
+}
+
+void TControl::SetParentFont(bool on) {
+    parentFont_ = on;
+    if (on) TakeParentFont();
+}
+
+void TControl::ParentChanged() {
+    if (parentFont_) TakeParentFont();
+    if (parentColor_) TakeParentColor();
+}
+
+void TControl::TakeParentFont() {
+    if (!parent_) return;
+    takingFromParent_ = true;
+    font_.Assign(parent_->Font());
+    takingFromParent_ = false;
+}
+
+void TControl::TakeParentColor() {
+    if (!parent_) return;
+    takingFromParent_ = true;
+    SetColor(parent_->Color());
+    takingFromParent_ = false;
+}
+
+void TControl::FontChanged() {
     Invalidate();
+    Perform(CM_FONTCHANGED);
+}
+
+void TControl::ColorChanged() {
+    Invalidate();
+    Perform(CM_COLORCHANGED);
 }
 
 void TControl::Invalidate() {
@@ -142,8 +199,84 @@ void TControl::Click() {
 }
 
 void TControl::WndProc(TMessage& m) {
-    if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
+    switch (m.Msg) {
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick(this);
+        break;
+    case CM_MOUSEENTER:
+        if (OnMouseEnter) OnMouseEnter(this);
+        break;
+    case CM_MOUSELEAVE:
+        if (OnMouseLeave) OnMouseLeave(this);
+        break;
+    case CM_PARENTFONTCHANGED:
+        if (parentFont_) TakeParentFont();
+        break;
+    case CM_PARENTCOLORCHANGED:
+        if (parentColor_) TakeParentColor();
+        break;
+    }
+    MouseMessage(m);
     DefaultHandler(m);
+}
+
+namespace {
+TShiftState ShiftOf(WPARAM keys) {
+    TShiftState shift = 0;
+    if (keys & MK_SHIFT) shift |= ssShift;
+    if (keys & MK_CONTROL) shift |= ssCtrl;
+    if (keys & MK_LBUTTON) shift |= ssLeft;
+    if (keys & MK_RBUTTON) shift |= ssRight;
+    if (keys & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+} // namespace
+
+// Runs the mouse events of a client-area mouse message; true when it was one.
+bool TControl::MouseMessage(const TMessage& m) {
+    int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+    TShiftState shift = ShiftOf(m.WParam);
+    TMouseButton button = mbLeft;
+    bool down = false;
+    switch (m.Msg) {
+    case WM_MOUSEMOVE:
+        if (OnMouseMove) OnMouseMove(this, shift, x, y);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        shift |= ssDouble;
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+        down = true;
+        break;
+    case WM_RBUTTONDBLCLK:
+        shift |= ssDouble;
+        [[fallthrough]];
+    case WM_RBUTTONDOWN:
+        down = true;
+        button = mbRight;
+        break;
+    case WM_MBUTTONDBLCLK:
+        shift |= ssDouble;
+        [[fallthrough]];
+    case WM_MBUTTONDOWN:
+        down = true;
+        button = mbMiddle;
+        break;
+    case WM_LBUTTONUP:
+        break;
+    case WM_RBUTTONUP:
+        button = mbRight;
+        break;
+    case WM_MBUTTONUP:
+        button = mbMiddle;
+        break;
+    default:
+        return false;
+    }
+    const TMouseEvent& event = down ? OnMouseDown : OnMouseUp;
+    if (event) event(this, button, shift, x, y);
+    return true;
 }
 
 void TControl::DefaultHandler(TMessage& m) {
@@ -157,6 +290,10 @@ void TGraphicControl::WndProc(TMessage& m) {
         Paint(reinterpret_cast<HDC>(m.WParam));
         return;
     }
-    if (m.Msg == WM_LBUTTONUP && enabled_) Click();
+    if (m.Msg == WM_LBUTTONUP && enabled_) {
+        // A release off the control (the press captured the mouse for it) is no click.
+        POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (at.x >= 0 && at.y >= 0 && at.x < width_ && at.y < height_) Click();
+    }
     TControl::WndProc(m);
 }

@@ -13,11 +13,24 @@
 //    running code page, converted with it.
 //  - No exception leaves a window procedure: it goes to the application's error report.
 //  - The control object owns its window and destroys it in its destructor.
+//  - Font: every control owns a TFont; a windowed control's window gets its handle with
+//    WM_SETFONT (the window borrows it; a new handle is sent before the old one is deleted).
+//    With ParentFont (the default) the control takes its parent's font whenever the parent or
+//    the parent's font changes; changing the font by hand clears ParentFont.
+//  - Color and ParentColor likewise (ParentColor is off unless a kind turns it on). A windowed
+//    child of a system class gets Color as its background and Font.Color as its text colour
+//    through the reflected WM_CTLCOLOR* messages; windows of the framework's own classes erase
+//    their background with Color.
+//  - Windowless children get the mouse messages that fall on them (coordinates made relative to
+//    them; a press captures the mouse for them until the release), CM_MOUSEENTER/CM_MOUSELEAVE
+//    as the mouse crosses them, and decide the cursor over them (WM_SETCURSOR).
 #pragma once
 
 #include <windows.h>
 
 #include "ui/classes/Component.h"
+#include "ui/core/Cursors.h"
+#include "ui/graphics/GraphicsObjects.h"
 
 struct TMessage {
     UINT Msg;
@@ -29,7 +42,11 @@ using TWndMethod = std::function<void(TMessage&)>;
 
 enum : UINT {
     CM_DIALOGCHAR = 0xB006,
+    CM_PARENTFONTCHANGED = 0xB008,
+    CM_PARENTCOLORCHANGED = 0xB009,
     CM_ENABLEDCHANGED = 0xB00C,
+    CM_COLORCHANGED = 0xB00D,
+    CM_FONTCHANGED = 0xB00E,
     CM_MOUSEENTER = 0xB013,
     CM_MOUSELEAVE = 0xB014,
     CM_MENUCHANGED = 0xB015,
@@ -39,6 +56,21 @@ enum : UINT {
 };
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = unsigned;
+enum : TShiftState {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64,
+};
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 
 class TWinControl;
 
@@ -84,6 +116,15 @@ public:
     void SetShowHint(bool show) { showHint_ = show; }
     COLORREF Color() const { return color_; }
     void SetColor(COLORREF color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool on);
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& font) { font_.Assign(font); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool on);
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
     virtual void Invalidate();
     void Repaint();
@@ -93,12 +134,25 @@ public:
     TNotifyEvent OnDblClick;
     void SetOnClick(const TNotifyEvent& e) { OnClick = e; }
     void SetOnDblClick(const TNotifyEvent& e) { OnDblClick = e; }
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    void SetOnMouseEnter(const TNotifyEvent& e) { OnMouseEnter = e; }
+    void SetOnMouseLeave(const TNotifyEvent& e) { OnMouseLeave = e; }
+    void SetOnMouseDown(const TMouseEvent& e) { OnMouseDown = e; }
+    void SetOnMouseUp(const TMouseEvent& e) { OnMouseUp = e; }
+    void SetOnMouseMove(const TMouseMoveEvent& e) { OnMouseMove = e; }
 
 protected:
     virtual void WndProc(TMessage& message);
     // Messages nobody consumed; controls with a window pass them to its class procedure.
     virtual void DefaultHandler(TMessage& message);
     virtual void TextChanged() {}
+    // The font or colour changed (by hand or from the parent).
+    virtual void FontChanged();
+    virtual void ColorChanged();
     void RequestAlign();
 
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -106,9 +160,19 @@ protected:
     bool enabled_ = true;
     std::string caption_;
     COLORREF color_ = 0xFF00000F; // clBtnFace
+    bool parentColor_ = false;
 
 private:
     friend class TWinControl;
+    void ParentChanged();
+    void TakeParentFont();
+    void TakeParentColor();
+    bool MouseMessage(const TMessage& message);
+
+    TFont font_;
+    bool parentFont_ = true;
+    bool takingFromParent_ = false; // changes made here keep ParentFont / ParentColor
+    TCursor cursor_ = crDefault;
     TWinControl* parent_ = nullptr;
     TAlign align_ = TAlign::alNone;
     std::string hint_;
@@ -157,6 +221,11 @@ public:
     bool AddLoadedChild(TComponent& child) override;
     std::vector<TComponent*> LoadedChildren() const override;
 
+    // The visible windowless child at a client point (the last one inserted wins), or nullptr.
+    TControl* GraphicControlAt(POINT client) const;
+    // The cursor shown at a client point: a windowless child's own, else this control's.
+    TCursor CursorAt(POINT client) const;
+
     // The framework control that owns this window, or nullptr.
     static TWinControl* FromHandle(HWND hwnd);
 
@@ -169,8 +238,14 @@ protected:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void TextChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
     void Loaded() override;
     bool ReflectToChild(TMessage& message);
+    // The answer to a reflected WM_CTLCOLOR*: Font.Color on Color.
+    LRESULT ControlColor(HDC dc);
+    // Paints the visible windowless children into dc (client coordinates).
+    void PaintGraphicChildrenOn(HDC dc);
 
     HWND handle_ = nullptr;
 
@@ -179,8 +254,16 @@ private:
     void RegisterWindowClass(const TCreateParams& params);
     void TrackMouse();
     bool PaintGraphicChildren(TMessage& message);
+    bool EraseBackground(TMessage& message);
+    bool SetCursorFromControls(TMessage& message);
+    void UpdateHotGraphic(POINT client);
+    bool RouteMouseToGraphic(TMessage& message);
+    void NotifyChildren(UINT notification);
 
     WNDPROC defWndProc_ = nullptr;
+    TBrush brush_; // Color, for WM_CTLCOLOR* and the background
+    TControl* hotGraphic_ = nullptr;     // the windowless child under the mouse
+    TControl* captureGraphic_ = nullptr; // the windowless child that got the press
     std::vector<TControl*> controls_;
     int tabOrder_ = -1;
     bool doubleBuffered_ = false;

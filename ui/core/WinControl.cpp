@@ -1,6 +1,8 @@
 #include "ui/classes/Exception.h"
 #include "ui/core/Controls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <map>
 
@@ -142,8 +144,7 @@ void TWinControl::CreateWnd() {
     RegisterWindowClass(params);
     CreateWindowHandle(params);
     if (!handle_) throw EOutOfResources("Error creating window " + ClassName());
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 0);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), 0);
     HandleCreated();
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
@@ -164,6 +165,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (!control || control->parent_ == this) return;
     controls_.push_back(control);
     control->parent_ = this;
+    control->ParentChanged();
     if (auto* w = dynamic_cast<TWinControl*>(control); w && HandleAllocated()) {
         if (w->HandleAllocated())
             ::SetParent(w->handle_, handle_);
@@ -178,6 +180,11 @@ void TWinControl::RemoveControl(TControl* control) {
     if (it == controls_.end()) return;
     controls_.erase(it);
     control->parent_ = nullptr;
+    if (hotGraphic_ == control) hotGraphic_ = nullptr;
+    if (captureGraphic_ == control) {
+        captureGraphic_ = nullptr;
+        if (handle_ && GetCapture() == handle_) ReleaseCapture();
+    }
     if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
 }
 
@@ -226,6 +233,98 @@ bool TWinControl::Focused() {
 
 void TWinControl::TextChanged() {
     if (handle_) SetWindowTextW(handle_, AnsiToWide(caption_).c_str());
+}
+
+void TWinControl::FontChanged() {
+    // The window switches to the new handle before TFont deletes the old one.
+    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    TControl::FontChanged();
+    NotifyChildren(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    NotifyChildren(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::NotifyChildren(UINT notification) {
+    for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(notification);
+}
+
+LRESULT TWinControl::ControlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(color_));
+    brush_.SetColor(color_);
+    return reinterpret_cast<LRESULT>(brush_.Handle());
+}
+
+// Windows of the framework's own classes show Color; system classes paint themselves.
+bool TWinControl::EraseBackground(TMessage& m) {
+    if (defWndProc_ != DefWindowProcW || !m.WParam) return false;
+    RECT r;
+    GetClientRect(handle_, &r);
+    brush_.SetColor(color_);
+    FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_.Handle());
+    m.Result = 1;
+    return true;
+}
+
+TControl* TWinControl::GraphicControlAt(POINT p) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (!c->Visible() || dynamic_cast<TWinControl*>(c)) continue;
+        if (p.x >= c->Left() && p.y >= c->Top() && p.x < c->Left() + c->Width() &&
+            p.y < c->Top() + c->Height())
+            return c;
+    }
+    return nullptr;
+}
+
+TCursor TWinControl::CursorAt(POINT p) const {
+    TControl* c = GraphicControlAt(p);
+    return c && c->Cursor() != crDefault ? c->Cursor() : Cursor();
+}
+
+bool TWinControl::SetCursorFromControls(TMessage& m) {
+    if (reinterpret_cast<HWND>(m.WParam) != handle_ || LOWORD(m.LParam) != HTCLIENT) return false;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(handle_, &p);
+    TCursor cursor = CursorAt(p);
+    if (cursor == crDefault) return false;
+    ::SetCursor(CursorHandle(cursor));
+    m.Result = TRUE;
+    return true;
+}
+
+void TWinControl::UpdateHotGraphic(POINT p) {
+    TControl* now = GraphicControlAt(p);
+    if (now == hotGraphic_) return;
+    TControl* old = std::exchange(hotGraphic_, now);
+    if (old) old->Perform(CM_MOUSELEAVE);
+    if (now) now->Perform(CM_MOUSEENTER);
+}
+
+// Mouse messages over a windowless child are its own; a press keeps them coming to it until
+// the release, wherever the mouse goes.
+bool TWinControl::RouteMouseToGraphic(TMessage& m) {
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TControl* target = captureGraphic_ ? captureGraphic_ : GraphicControlAt(p);
+    if (!target || (!target->Enabled() && !captureGraphic_)) return false;
+    bool press = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
+                 m.Msg == WM_LBUTTONDBLCLK;
+    bool release = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
+    if (press && !captureGraphic_) {
+        captureGraphic_ = target;
+        SetCapture(handle_);
+    }
+    m.Result = target->Perform(m.Msg, m.WParam,
+                               MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    if (release && captureGraphic_ == target) {
+        captureGraphic_ = nullptr;
+        if (GetCapture() == handle_) ReleaseCapture();
+    }
+    return true;
 }
 
 void TWinControl::AlignControls() {
@@ -287,13 +386,43 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_PAINT:
         if (PaintGraphicChildren(m)) return;
         break;
+    case WM_ERASEBKGND:
+        if (EraseBackground(m)) return;
+        break;
+    case WM_SETCURSOR:
+        if (SetCursorFromControls(m)) return;
+        break;
     case WM_MOUSEMOVE:
         TrackMouse();
+        UpdateHotGraphic({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        if (RouteMouseToGraphic(m)) return;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        if (RouteMouseToGraphic(m)) return;
+        break;
+    case WM_CAPTURECHANGED:
+        captureGraphic_ = nullptr;
         break;
     case WM_MOUSELEAVE:
         mouseInside_ = false;
+        UpdateHotGraphic({-1, -1});
         Perform(CM_MOUSELEAVE);
         break;
+    case CN_BASE + WM_CTLCOLORMSGBOX:
+    case CN_BASE + WM_CTLCOLOREDIT:
+    case CN_BASE + WM_CTLCOLORLISTBOX:
+    case CN_BASE + WM_CTLCOLORBTN:
+    case CN_BASE + WM_CTLCOLORDLG:
+    case CN_BASE + WM_CTLCOLORSCROLLBAR:
+    case CN_BASE + WM_CTLCOLORSTATIC:
+        m.Result = ControlColor(reinterpret_cast<HDC>(m.WParam));
+        return;
     case WM_KILLFOCUS:
         Perform(CM_EXIT);
         break;
@@ -309,24 +438,42 @@ void TWinControl::TrackMouse() {
     Perform(CM_MOUSEENTER);
 }
 
-// Windowless children paint into this window's paint pass, at their own place.
+// Windowless children paint into this window's paint pass, at their own place. Over a system
+// class the class paints first and the children go on top.
 bool TWinControl::PaintGraphicChildren(TMessage& m) {
     bool any = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
         return c->Visible() && !dynamic_cast<TWinControl*>(c);
     });
-    if (!any || defWndProc_ != DefWindowProcW) return false;
+    if (!any) return false;
+    if (defWndProc_ != DefWindowProcW) {
+        DefaultHandler(m);
+        kv::WindowDC dc(handle_);
+        PaintGraphicChildrenOn(dc.Get());
+        return true;
+    }
+    if (m.WParam) {
+        PaintGraphicChildrenOn(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return true;
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(handle_, &ps);
-    for (TControl* c : controls_) {
-        if (!c->Visible() || dynamic_cast<TWinControl*>(c)) continue;
-        POINT old;
-        SetViewportOrgEx(dc, c->Left(), c->Top(), &old);
-        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-        SetViewportOrgEx(dc, old.x, old.y, nullptr);
-    }
+    PaintGraphicChildrenOn(dc);
     EndPaint(handle_, &ps);
     m.Result = 0;
     return true;
+}
+
+void TWinControl::PaintGraphicChildrenOn(HDC dc) {
+    if (!dc) return;
+    for (TControl* c : controls_) {
+        if (!c->Visible() || dynamic_cast<TWinControl*>(c)) continue;
+        kv::SavedDCState saved(dc);
+        IntersectClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
+        POINT old;
+        SetViewportOrgEx(dc, c->Left(), c->Top(), &old);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    }
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

@@ -28,6 +28,7 @@
 
 #include <windows.h>
 
+#include "ui/actions/ShortCut.h"
 #include "ui/classes/Component.h"
 #include "ui/core/Cursors.h"
 #include "ui/graphics/GraphicsObjects.h"
@@ -58,11 +59,8 @@ enum : UINT {
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-using TShiftState = unsigned;
+// ssShift, ssAlt and ssCtrl are the keyboard's (ShortCut.h); the mouse adds its buttons.
 enum : TShiftState {
-    ssShift = 1,
-    ssAlt = 2,
-    ssCtrl = 4,
     ssLeft = 8,
     ssRight = 16,
     ssMiddle = 32,

@@ -185,6 +185,7 @@ struct TCreateParams {
     HWND parent = nullptr;
     HMENU menu = nullptr;
     const wchar_t* systemClass = nullptr; // the system class this kind wraps, or none
+    HWND mdiClient = nullptr;             // an MDI child window is made inside this client
 };
 
 class TWinControl : public TControl {

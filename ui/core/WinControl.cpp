@@ -154,9 +154,12 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     std::wstring name = AnsiToWide(ClassName());
     g_creating = this;
-    HWND made =
-        CreateWindowExW(p.exStyle, name.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                        p.height, p.parent, p.menu, GetModuleHandleW(nullptr), nullptr);
+    HWND made = p.mdiClient
+                    ? CreateMDIWindowW(name.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
+                                       p.height, p.mdiClient, GetModuleHandleW(nullptr), 0)
+                    : CreateWindowExW(p.exStyle, name.c_str(), p.caption.c_str(), p.style, p.x, p.y,
+                                      p.width, p.height, p.parent, p.menu,
+                                      GetModuleHandleW(nullptr), nullptr);
     g_creating = nullptr;
     if (made) handle_ = made;
 }

@@ -2,6 +2,7 @@
 #include "ui/classes/Exception.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
+#include "ui/services/Timer.h"
 
 namespace {
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
@@ -23,11 +24,14 @@ void RegisterApplicationClass() {
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     Application = this;
     SetDispatchExceptionHandler([this](const std::exception& e) { HandleException(e); });
+    SetDispatchErrorHandler([this](std::exception_ptr error) { HandleTimerError(error); });
 }
 
 TApplication::~TApplication() {
     DestroyComponents();
+    if (tooltip_) DestroyWindow(tooltip_);
     if (handle_) DestroyWindow(handle_);
+    SetDispatchErrorHandler(nullptr);
     SetDispatchExceptionHandler(nullptr);
     if (Application == this) Application = nullptr;
 }
@@ -41,6 +45,7 @@ void TApplication::Initialize() {
     handle_ = CreateWindowExW(0, L"TApplication", AnsiToWide(title_).c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    LoadDefaultIcon();
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -72,6 +77,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         return true;
     }
     try {
+        if (PreProcessFormMessage(msg)) return true;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (const std::exception& e) {
@@ -110,4 +116,40 @@ void TApplication::HandleException(const std::exception& e) {
     std::string text = e.what();
     if (!text.empty() && text.back() != '.') text += '.';
     MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+// A timer's handler failed: the same report as any other handler's error.
+void TApplication::HandleTimerError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    } catch (...) {
+        HandleException(Exception("Unknown error"));
+    }
+}
+
+void TApplication::LoadDefaultIcon() {
+    if (!icon_.Empty()) return;
+    try {
+        icon_.LoadFromResourceName(GetModuleHandleW(nullptr), "MAINICON");
+    } catch (const EInvalidGraphic&) {
+        icon_.CopyHandle(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
+    }
+}
+
+void TApplication::SetIcon(const TIcon& icon) {
+    icon_.Assign(icon);
+    for (int i = 0; i < Screen->FormCount(); ++i) Screen->Forms(i)->ApplicationIconChanged();
+}
+
+bool PreProcessFormMessage(MSG& msg) {
+    if (Application) Application->HintMouseMessage(msg);
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    TWinControl* target = nullptr;
+    for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FromHandle(w);
+    if (TCustomForm* form = GetParentForm(target); form && form->PreviewKey(msg)) return true;
+    // Ctrl+F4, Ctrl+F6 and the child's system menu keys of an MDI frame.
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    return main && main->ClientHandle() && TranslateMDISysAccel(main->ClientHandle(), &msg);
 }

@@ -15,9 +15,9 @@ TScreen& TheScreen() {
     return screen;
 }
 
-unsigned ShiftKeysDown() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1u : 0u) | (GetKeyState(VK_MENU) < 0 ? 2u : 0u) |
-           (GetKeyState(VK_CONTROL) < 0 ? 4u : 0u);
+TShiftState ShiftKeysDown() {
+    return (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0u) | (GetKeyState(VK_MENU) < 0 ? ssAlt : 0u) |
+           (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0u);
 }
 } // namespace
 
@@ -90,6 +90,26 @@ TCustomForm* TScreen::FindForm(HWND hwnd) const {
 TCustomForm* TScreen::ActiveForm() const {
     HWND active = GetActiveWindow();
     return active ? FindForm(active) : nullptr;
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    if (cursor != crDefault) {
+        ::SetCursor(CursorHandle(cursor));
+        return;
+    }
+    // Let the window under the mouse choose its cursor again, as if the mouse had moved.
+    POINT p;
+    GetCursorPos(&p);
+    HWND under = WindowFromPoint(p);
+    if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) {
+        ::SetCursor(CursorHandle(crArrow));
+        return;
+    }
+    auto hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                 MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 
 TCustomForm* GetParentForm(TControl* control) {
@@ -300,8 +320,8 @@ void TCustomForm::UpdateIcons() {
     if (!source->Empty()) {
         big = CopyIcon(source->Handle());
         smallIcon = static_cast<HICON>(CopyImage(source->Handle(), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), 0));
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0));
     }
     SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
@@ -537,6 +557,14 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_QUERYENDSESSION:
         m.Result = CloseQuery();
         return;
+    case WM_SETCURSOR:
+        // Children pass WM_SETCURSOR to their parents first: the screen's cursor wins.
+        if (Screen && Screen->Cursor() != crDefault) {
+            ::SetCursor(CursorHandle(Screen->Cursor()));
+            m.Result = TRUE;
+            return;
+        }
+        break;
     case WM_GETMINMAXINFO:
         DefaultHandler(m);
         ApplyConstraints(*reinterpret_cast<MINMAXINFO*>(m.LParam));

@@ -42,8 +42,7 @@ using TModalResult = int;
 enum : TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
-// shift: the Shift, Alt and Ctrl keys held down as bits 1, 2 and 4.
-using TKeyEvent = std::function<void(TObject* sender, WORD& key, unsigned shift)>;
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 // Size limits of a form; 0 means no limit.
@@ -223,11 +222,16 @@ public:
     TCustomForm* FindForm(HWND hwnd) const;
     // The form whose window is the active window, or nullptr.
     TCustomForm* ActiveForm() const;
+    // A cursor for every window of the program while it is not crDefault (an hourglass while
+    // busy); crDefault gives each window its own again.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
     void Add(TCustomForm* f) { forms_.push_back(f); }
     void Remove(TCustomForm* f) { std::erase(forms_, f); }
 
 private:
     std::vector<TCustomForm*> forms_;
+    TCursor cursor_ = crDefault;
 };
 extern TScreen* Screen;
 

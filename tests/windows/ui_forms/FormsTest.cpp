@@ -336,3 +336,51 @@ TEST_F(Forms, LayoutSetsTheFormsPublishedProperties) {
     delete form->ActiveControl();
     EXPECT_EQ(form->ActiveControl(), nullptr);
 }
+
+TEST_F(Forms, ActivationReportsAndGivesTheFocusBackToTheActiveControl) {
+    auto* first = app->CreateForm<TForm>();
+    auto* edit1 = new TEdit(first);
+    edit1->SetParent(first);
+    auto* edit2 = new TEdit(first);
+    edit2->SetParent(first);
+    edit2->SetTop(40);
+    std::vector<std::string> events;
+    first->OnActivate = [&](TObject*) { events.push_back("activate"); };
+    first->OnDeactivate = [&](TObject*) { events.push_back("deactivate"); };
+    first->OnResize = [&](TObject*) { events.push_back("resize"); };
+    first->Show();
+    SetActiveWindow(first->Handle());
+    EXPECT_EQ(Screen->ActiveForm(), first);
+    edit2->SetFocus();
+    EXPECT_EQ(first->ActiveControl(), edit2);
+
+    auto* second = app->CreateForm<TForm>();
+    second->Show();
+    SetActiveWindow(second->Handle());
+    EXPECT_EQ(Screen->ActiveForm(), second);
+    SetActiveWindow(first->Handle());
+    EXPECT_EQ(GetFocus(), edit2->Handle()); // not the first control, not the form
+    EXPECT_NE(std::find(events.begin(), events.end(), "deactivate"), events.end());
+    EXPECT_EQ(events.back(), "activate");
+    events.clear();
+    first->SetWidth(first->Width() + 20);
+    EXPECT_EQ(events, std::vector<std::string>{"resize"});
+}
+
+TEST_F(Forms, ScreenCursorWinsOverEveryWindowUntilDefaultAgain) {
+    auto* form = app->CreateForm<TForm>();
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    form->Show();
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(GetCursor(), CursorHandle(crHourGlass));
+    SetCursor(CursorHandle(crArrow));
+    // A child's WM_SETCURSOR goes up to its form, which keeps the hourglass.
+    SendMessageW(button->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), CursorHandle(crHourGlass));
+    Screen->SetCursor(crDefault);
+    SendMessageW(button->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), CursorHandle(crHourGlass));
+}

@@ -133,9 +133,10 @@ namespace {
 
 class ThunkPool {
 public:
+    // Never destroyed: a window or a static object may free its thunk during program exit.
     static ThunkPool& Instance() {
-        static ThunkPool pool; // never destroyed before windows that might still call a stub
-        return pool;
+        static ThunkPool* pool = new ThunkPool;
+        return *pool;
     }
 
     WNDPROC Make(TRawWndMethod method) {

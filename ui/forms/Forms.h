@@ -275,6 +275,9 @@ public:
     void HintMouseMessage(const MSG& msg);
     HWND TooltipHandle() const { return tooltip_; }
 
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
 private:
     void FormCreated(TCustomForm& form);
     void LoadDefaultIcon();

@@ -53,7 +53,9 @@ void TApplication::HintMouseMessage(const MSG& msg) {
     if (msg.message != WM_MOUSEMOVE) return;
     TControl* control = ControlUnderMouse(msg);
     if (control == hintControl_) return;
-    hintControl_ = control; // compared only; looked at again only while under the mouse
+    if (hintControl_) hintControl_->RemoveFreeNotification(this);
+    hintControl_ = control;
+    if (control) control->FreeNotification(this); // forgotten when it goes away
     SetHint(GetLongHint(HintOf(control)));
     ShowTooltipFor(control);
 }
@@ -94,4 +96,9 @@ void TApplication::ShowTooltipFor(TControl* control) {
     tool.lpszText = text.data(); // copied by the tooltip
     if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
         tooltipTool_ = tool.hwnd;
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == hintControl_) hintControl_ = nullptr;
 }

@@ -293,6 +293,15 @@ TEST_F(Forms, HintFollowsTheMouseAndShowHintControlsGetATooltip) {
     PreProcessFormMessage(over);
     EXPECT_EQ(app->Hint(), "");
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+
+    // The control under the mouse goes away with its tool: the next move is still sound.
+    over.hwnd = tipped->Handle();
+    PreProcessFormMessage(over);
+    delete tipped;
+    over.hwnd = plain->Handle();
+    PreProcessFormMessage(over);
+    EXPECT_EQ(app->Hint(), "Plain long");
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
 TEST_F(Forms, LayoutSetsTheFormsPublishedProperties) {

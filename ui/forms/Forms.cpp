@@ -492,9 +492,13 @@ void TCustomForm::Activated(bool active) {
         if (OnActivate) OnActivate(this);
         return;
     }
-    // Remember where the focus was, to give it back on the next activation.
-    if (TWinControl* focused = ActiveControl(); focused && focused != activeControl_)
-        SetActiveControl(focused);
+    // Remember where the focus was, to give it back on the next activation. Only remembered:
+    // focusing it now would pull the activation back.
+    if (TWinControl* focused = ActiveControl(); focused && focused != activeControl_) {
+        if (activeControl_) activeControl_->RemoveFreeNotification(this);
+        activeControl_ = focused;
+        focused->FreeNotification(this);
+    }
     if (OnDeactivate) OnDeactivate(this);
 }
 

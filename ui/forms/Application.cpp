@@ -3,6 +3,7 @@
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/services/Timer.h"
+#include "ui/menus/Menus.h"
 
 namespace {
 LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
@@ -40,6 +41,7 @@ void TApplication::Initialize() {
     if (handle_) return;
     RegisterStandardControls();
     RegisterActionClasses();
+    RegisterMenuClasses();
     RegisterApplicationClass();
     // Hidden, zero-sized, off-screen: it only carries the title and the class name.
     handle_ = CreateWindowExW(0, L"TApplication", AnsiToWide(title_).c_str(),
@@ -149,6 +151,7 @@ bool PreProcessFormMessage(MSG& msg) {
     TWinControl* target = nullptr;
     for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FromHandle(w);
     if (TCustomForm* form = GetParentForm(target); form && form->PreviewKey(msg)) return true;
+    if (IsShortCutMessage(msg)) return true; // the form's menu items and actions
     // Ctrl+F4, Ctrl+F6 and the child's system menu keys of an MDI frame.
     TCustomForm* main = Application ? Application->MainForm() : nullptr;
     return main && main->ClientHandle() && TranslateMDISysAccel(main->ClientHandle(), &msg);

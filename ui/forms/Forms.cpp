@@ -2,6 +2,7 @@
 #include "ui/classes/Exception.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
+#include "ui/menus/Menus.h"
 
 #include <algorithm>
 
@@ -59,6 +60,7 @@ KV_DEFINE_CLASS(TCustomForm, TWinControl, [](TPropertyBuilder<TCustomForm>& p) {
     p.Event<TKeyEvent>("OnKeyDown", &TCustomForm::SetOnKeyDown);
     p.Event<TKeyEvent>("OnKeyUp", &TCustomForm::SetOnKeyUp);
     p.Event<TKeyPressEvent>("OnKeyPress", &TCustomForm::SetOnKeyPress);
+    p.Component<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
 })
 KV_DEFINE_PLAIN_CLASS(TForm, TCustomForm)
 KV_DEFINE_PLAIN_CLASS(TApplication, TComponent)
@@ -135,6 +137,7 @@ TCustomForm::~TCustomForm() {
             ReportDispatchException(e);
         }
     }
+    SetMenu(nullptr); // the menu bar hears no more of this form while its items go
     DestroyComponents();
     // The window goes while the icons it was given are still alive.
     DestroyFormWindow();
@@ -482,6 +485,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+    if (operation == TOperation::opRemove && component == menu_) menu_ = nullptr;
 }
 
 void TCustomForm::Activated(bool active) {
@@ -550,6 +554,7 @@ void TCustomForm::DefaultHandler(TMessage& m) {
 }
 
 void TCustomForm::WndProc(TMessage& m) {
+    if (DispatchMenuMessage(m)) return;
     switch (m.Msg) {
     case WM_CLOSE:
         Close();

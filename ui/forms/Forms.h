@@ -65,6 +65,7 @@ private:
     void Change(int& field, int value);
     int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
 };
+class TMainMenu;
 
 class TCustomForm : public TWinControl {
     KV_CLASS(TCustomForm, TWinControl)
@@ -139,6 +140,12 @@ public:
     // Puts the application's icon on the window when the form has none of its own.
     void ApplicationIconChanged();
 
+    // Menus and shortcuts (ui/menus/FormMenus.cpp): the menu bar, and a key offered by the
+    // message loop, run by the main menu's items or else the form's action lists.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    virtual bool IsShortCut(TShortCut shortCut);
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
@@ -150,6 +157,8 @@ protected:
     bool DoClose(TCloseAction& action);
 
 private:
+    bool DispatchMenuMessage(TMessage& message);
+    TMainMenu* menu_ = nullptr;
     void ApplyPosition();
     void CenterOn(const RECT& area);
     void UpdateIcons();

@@ -38,6 +38,7 @@ bool TCustomForm::DispatchMenuMessage(TMessage& m) {
     case WM_INITMENUPOPUP:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
+    case WM_MENUCHAR:
         break;
     default:
         return false;

@@ -5,6 +5,8 @@
 #include "ui/graphics/ImageList.h"
 #include "ui/menus/MenuDraw.h"
 
+#include <cwctype>
+
 KV_DEFINE_CLASS(TMenu, TComponent, [](TPropertyBuilder<TMenu>& p) {
     p.Component<TImageList>("Images", &TMenu::Images, &TMenu::SetImages);
     p.Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
@@ -140,6 +142,40 @@ bool TMenu::DispatchInitPopup(HMENU menu) {
     return true;
 }
 
+namespace {
+// The accelerator of a caption ("&File" -> 'F'), upper case, or 0.
+wchar_t Accelerator(const std::string& caption) {
+    std::wstring text = AnsiToWide(caption);
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        if (text[i + 1] != L'&') return static_cast<wchar_t>(std::towupper(text[i + 1]));
+        ++i; // "&&" is a plain "&"
+    }
+    return 0;
+}
+} // namespace
+
+bool TMenu::DispatchMenuChar(wchar_t key, HMENU menu, LRESULT& result) {
+    TMenuItem* parent = menu == items_->handle_
+                            ? items_.get()
+                            : FindItem(reinterpret_cast<UINT_PTR>(menu), TFindItemKind::fkHandle);
+    if (!parent || !key) return false;
+    auto upper = static_cast<wchar_t>(std::towupper(key));
+    int first = -1, matches = 0, position = 0;
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (!item->Visible()) continue; // not in the Win32 menu: positions skip it
+        if (item->Enabled() && Accelerator(item->Caption()) == upper) {
+            if (first < 0) first = position;
+            ++matches;
+        }
+        ++position;
+    }
+    if (first < 0) return false;
+    result = MAKELRESULT(first, matches == 1 ? MNC_EXECUTE : MNC_SELECT);
+    return true;
+}
+
 bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& measure) {
     if (measure.CtlType != ODT_MENU) return false;
     TMenuItem* item = FindItemByPointer(measure.itemData);
@@ -178,6 +214,10 @@ bool TMenu::DispatchMessage(TMessage& m) {
     case WM_DRAWITEM:
         handled = DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
         if (handled) m.Result = TRUE;
+        break;
+    case WM_MENUCHAR:
+        handled = DispatchMenuChar(static_cast<wchar_t>(LOWORD(m.WParam)),
+                                   reinterpret_cast<HMENU>(m.LParam), m.Result);
         break;
     }
     return handled;

@@ -339,7 +339,8 @@ void TMenuItem::InitiateAction() {
 
 void TMenuItem::Click() {
     if (!enabled_) return;
-    if (autoCheck_) {
+    // An action that checks itself does it when it runs; checking here too would undo it.
+    if (autoCheck_ && !(Action() && Action()->AutoCheck())) {
         bool checked = radioItem_ ? true : !checked_;
         if (Action())
             Action()->SetChecked(checked);

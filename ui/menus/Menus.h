@@ -27,9 +27,9 @@
 //  - Click: only an enabled item runs. AutoCheck toggles Checked (a radio item is checked,
 //    never unchecked, by its click); a checked radio item unchecks the other radio items of
 //    its GroupIndex among its siblings. Then OnClick if set, else the action's Execute.
-//  - Messages: DispatchCommand, DispatchMeasureItem, DispatchDrawItem and DispatchInitPopup
-//    answer whether the message was about this menu; forms route their window's messages to
-//    their main and popup menus, popup menus get theirs on a hidden window of class
+//  - Messages: DispatchCommand, DispatchMeasureItem, DispatchDrawItem, DispatchInitPopup and
+//    DispatchMenuChar answer whether the message was about this menu; forms route their window's
+//    messages to their main and popup menus, popup menus get theirs on a hidden window of class
 //    "TPopupList".
 //  - A linked action (Action) gives the item its caption, hint, image, shortcut, enabled,
 //    checked and visible state whenever it changes.
@@ -201,7 +201,10 @@ public:
     bool DispatchMeasureItem(MEASUREITEMSTRUCT& measure);
     bool DispatchDrawItem(const DRAWITEMSTRUCT& draw);
     bool DispatchInitPopup(HMENU menu);
-    // All four above for one window message; true when it was about this menu.
+    // A key pressed in an open submenu of this menu: the item whose "&" accelerator it is
+    // (owner-drawn items have no text the system could search). Sets the WM_MENUCHAR answer.
+    bool DispatchMenuChar(wchar_t key, HMENU menu, LRESULT& result);
+    // All of the above for one window message; true when it was about this menu.
     bool DispatchMessage(TMessage& message);
 
     TNotifyEvent OnChange;

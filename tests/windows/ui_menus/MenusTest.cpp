@@ -452,3 +452,16 @@ TEST_F(Menus, DefaultDrawingShowsSelectionCaptionAndShortCut) {
     draw.itemData = reinterpret_cast<ULONG_PTR>(&bitmap);
     EXPECT_EQ(form->Perform(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)), 0);
 }
+
+TEST_F(Menus, AcceleratorsOfOwnerDrawnItemsAreFound) {
+    HMENU file = Item("File1")->Handle();
+    auto menuChar = [&](wchar_t key) {
+        return form->Perform(WM_MENUCHAR, MAKEWPARAM(key, MF_POPUP),
+                             reinterpret_cast<LPARAM>(file));
+    };
+    EXPECT_EQ(menuChar(L'q'), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(menuChar(L'C'), MAKELRESULT(1, MNC_EXECUTE));
+    Item("Close1")->SetVisible(false); // hidden items take no position
+    EXPECT_EQ(menuChar(L'q'), MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(menuChar(L'z'), 0); // nothing: the system's default answer
+}

@@ -71,6 +71,31 @@ kv__create_prefix() {
     touch "$WINEPREFIX/.kv-ready"
 }
 
+# Wine takes a process's ANSI code page from the C library's locale (LANG=zh_CN.UTF-8 gives
+# 936, zh_TW.UTF-8 950), and the C library falls back to "C" (and Wine to 1252) when that
+# locale is not installed, which on a minimal Debian is every locale. So a LANG the machine
+# lacks is compiled once into the Wine folder from the i18n sources of the `locales` package
+# and found through LOCPATH. Runs under the lock of kv_wine_prepare.
+kv__have_locale() {
+    local want=${1//-/}
+    locale -a 2>/dev/null | tr -d '-' | grep -qix "$want"
+}
+
+kv__ensure_locale() {
+    local name=${LANG:-}
+    case "$name" in "" | C | C.* | POSIX) return 0 ;; esac
+    kv__have_locale "$name" && return 0
+    local dir=$KV_WINE_DIR/locale
+    if [ ! -d "$dir/$name" ]; then
+        local input=${name%%.*} charmap=UTF-8
+        case "$name" in *.*) charmap=${name#*.} ;; esac
+        mkdir -p "$dir"
+        localedef -i "$input" -f "$charmap" "$dir/$name.tmp" >/dev/null 2>&1 &&
+            mv "$dir/$name.tmp" "$dir/$name" ||
+            { rm -rf "$dir/$name.tmp"; echo "wine-env: cannot build locale $name (package locales)" >&2; return 1; }
+    fi
+}
+
 kv_wine_prepare() {
     mkdir -p "$KV_WINE_DIR"
     (
@@ -81,7 +106,11 @@ kv_wine_prepare() {
         fi
         if [ -z "${DISPLAY:-}" ]; then kv__start_xvfb || exit 1; fi
         [ -f "$WINEPREFIX/.kv-ready" ] || kv__create_prefix || exit 1
+        kv__ensure_locale || exit 1
     ) 9>"$KV_WINE_DIR/lock" || return 1
+    if [ -n "${LANG:-}" ] && [ -d "$KV_WINE_DIR/locale/$LANG" ]; then
+        export LOCPATH=$KV_WINE_DIR/locale
+    fi
     if { [ -n "${KV_XVFB:-}" ] || [ -z "${DISPLAY:-}" ] || ! kv__display_alive "${DISPLAY:-}"; } &&
         [ -f "$KV_WINE_DIR/xvfb.display" ]; then
         export DISPLAY=$(cat "$KV_WINE_DIR/xvfb.display")

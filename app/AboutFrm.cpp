@@ -56,7 +56,7 @@ void TAboutForm::FormCreate() {
 
 void TAboutForm::FormShow() {
     languageFont_ = CreateSpecFont(TextsFor(InterfaceLanguage).aboutFont);
-    SetFontOfTree(Hwnd(), languageFont_.get());
+    SetFontOfTree(Hwnd(), languageFont_->Handle());
 }
 
 void TAboutForm::ShowModal() {

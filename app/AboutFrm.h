@@ -3,6 +3,10 @@
 #include "app/win/Window.h"
 #include "app/win/WinUtil.h"
 
+#include "ui/graphics/GraphicsObjects.h"
+
+#include <memory>
+
 namespace kv::app {
 
 enum AboutControl : int { idAboutBody = 30, idAboutBevel, idAboutImage, idAboutNotice };
@@ -37,7 +41,7 @@ private:
     WNDPROC imageProcedure_ = nullptr;
     HICON icon_ = nullptr;
     Font designFont_;
-    Font languageFont_;
+    std::unique_ptr<TFont> languageFont_;
 };
 
 } // namespace kv::app

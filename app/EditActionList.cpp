@@ -6,203 +6,137 @@
 #include "app/logic/Texts.h"
 #include "app/win/Services.h"
 
+#include "ui/classes/Properties.h"
+
 namespace kv::app {
-namespace {
 
-std::string ListText(HWND list, int index) {
-    int length = int(SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0));
-    if (length < 0) return {};
-    std::string text(size_t(length) + 1, '\0');
-    int got =
-        int(SendMessageA(list, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(size_t(got > 0 ? got : 0));
-    return text;
-}
+KV_DEFINE_PLAIN_CLASS(TForm2, TForm)
 
-} // namespace
-
-TForm2::TForm2(TForm1& owner) : owner_(owner) {
-    designFont_ = MakeFont("MS Sans Serif", DEFAULT_CHARSET, -11);
-    RECT o;
-    GetWindowRect(owner.Hwnd(), &o);
-    CreateTopLevel("TForm2", std::string(kEditorCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                   o.left + 20, o.top + 20, 438, 292, owner.Hwnd(), nullptr);
-    RegisterLabelClass();
-    const DWORD tab = WS_TABSTOP;
-    // Creation order is the tab order; each label precedes the control it focuses.
-    label1_ =
-        CreateChild(Hwnd(), "STATIC", "Action &List:", SS_LEFT, 16, 11, 200, 13, idEditorLabel1);
-    listBox1_ =
-        CreateChild(Hwnd(), "LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, 10,
-                    28, 271, 217, idEditorList, WS_EX_CLIENTEDGE);
-    label2_ = CreateChild(Hwnd(), "STATIC", "A&ction", SS_LEFT, 296, 8, 121, 13, idEditorLabel2);
-    edit1_ = CreateChild(Hwnd(), "EDIT", "", ES_AUTOHSCROLL | tab, 296, 25, 121, 21, idEditorName,
-                         WS_EX_CLIENTEDGE);
-    label3_ =
-        CreateChild(Hwnd(), "STATIC", "D&escription", SS_LEFT, 296, 64, 121, 13, idEditorLabel3);
-    edit2_ = CreateChild(Hwnd(), "EDIT", "", ES_AUTOHSCROLL | tab, 296, 80, 121, 21,
-                         idEditorDescription, WS_EX_CLIENTEDGE);
-    button1_ = CreateChild(Hwnd(), "BUTTON", "&Save&&Quit", BS_PUSHBUTTON | tab, 320, 217, 75, 25,
-                           idEditorSave);
-    button2_ =
-        CreateChild(Hwnd(), "BUTTON", "&Add", BS_PUSHBUTTON | tab, 320, 120, 75, 25, idEditorAdd);
-    button3_ = CreateChild(Hwnd(), "BUTTON", "&Delete", BS_PUSHBUTTON | tab, 320, 185, 75, 25,
-                           idEditorDelete);
-    replace_ = CreateChild(Hwnd(), "BUTTON", "&Replace", BS_PUSHBUTTON | tab, 320, 152, 75, 25,
-                           idEditorReplace);
-    SendMessageA(listBox1_, LB_SETITEMHEIGHT, 0, 13);
-    SetFontOfTree(Hwnd(), designFont_.get());
-    FormCreate();
+TForm2::TForm2(TComponent* owner) : TForm(owner) {
+    PublishMethod("FormCreate", TNotifyEvent([this](TObject* s) { FormCreate(s); }));
+    PublishMethod("FormShow", TNotifyEvent([this](TObject* s) { FormShow(s); }));
+    PublishMethod("ListBox1Click", TNotifyEvent([this](TObject* s) { ListBox1Click(s); }));
+    PublishMethod("Edit1KeyPress",
+                  TKeyPressEvent([this](TObject* s, char& key) { Edit1KeyPress(s, key); }));
+    PublishMethod("Button1Click", TNotifyEvent([this](TObject* s) { Button1Click(s); }));
+    PublishMethod("Button2Click", TNotifyEvent([this](TObject* s) { Button2Click(s); }));
+    PublishMethod("Button3Click", TNotifyEvent([this](TObject* s) { Button3Click(s); }));
+    PublishMethod("ReplaceClick", TNotifyEvent([this](TObject* s) { ReplaceClick(s); }));
 }
 
 TForm2::~TForm2() {
-    if (Hwnd()) DestroyWindow(Hwnd());
+    // The controls go before the font their windows use.
+    DestroyComponents();
+}
+
+void TForm2::Loaded() {
+    TForm::Loaded();
+    Label1 = Find<TLabel>("Label1");
+    ListBox1 = Find<TListBox>("ListBox1");
+    Label2 = Find<TLabel>("Label2");
+    Edit1 = Find<TEdit>("Edit1");
+    Label3 = Find<TLabel>("Label3");
+    Edit2 = Find<TEdit>("Edit2");
+    Button1 = Find<TButton>("Button1");
+    Button2 = Find<TButton>("Button2");
+    Button3 = Find<TButton>("Button3");
+    Replace = Find<TButton>("Replace");
 }
 
 std::string TForm2::FileName() const {
     return std::string(TextsFor(InterfaceLanguage).actionListFile);
 }
 
-void TForm2::AddLine(const std::string& line) {
-    SendMessageA(listBox1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+std::vector<std::string> TForm2::Lines() const {
+    std::vector<std::string> lines;
+    for (int i = 0; i < ListBox1->Items().Count(); ++i) lines.push_back(ListBox1->Items()[i]);
+    return lines;
 }
 
-void TForm2::FormCreate() {
+void TForm2::FormCreate(TObject*) {
     const LanguageTexts& t = TextsFor(InterfaceLanguage);
-    SetWindowTextA(label1_, std::string(t.editorLabel1).c_str());
-    SetWindowTextA(label2_, std::string(t.editorLabel2).c_str());
-    SetWindowTextA(label3_, std::string(t.editorLabel3).c_str());
-    SetWindowTextA(button2_, std::string(t.editorAdd).c_str());
-    SetWindowTextA(replace_, std::string(t.editorReplace).c_str());
-    SetWindowTextA(button3_, std::string(t.editorDelete).c_str());
-    SetWindowTextA(button1_, std::string(t.editorSaveQuit).c_str());
+    Label1->SetCaption(std::string(t.editorLabel1));
+    Label2->SetCaption(std::string(t.editorLabel2));
+    Label3->SetCaption(std::string(t.editorLabel3));
+    Button2->SetCaption(std::string(t.editorAdd));
+    Replace->SetCaption(std::string(t.editorReplace));
+    Button3->SetCaption(std::string(t.editorDelete));
+    Button1->SetCaption(std::string(t.editorSaveQuit));
     std::string path = AppDir + FileName();
     kv::app::Lines lines;
     if (FileExists(path)) {
         lines = SplitLines(ReadWholeFile(path));
-    } else {
+    } else if (TForm1* main = Form1()) {
         const std::vector<std::string> none;
-        const auto* names = owner_.ActionNames();
-        lines = EditorLinesFromTable(names ? *names : none, owner_.ListItems());
+        const auto* names = main->ActionNames();
+        lines = EditorLinesFromTable(names ? *names : none, main->ListItems());
     }
-    for (const auto& line : lines) AddLine(line);
-    if (SendMessageA(listBox1_, LB_GETCOUNT, 0, 0) > 0) {
-        SendMessageA(listBox1_, LB_SETCURSEL, 0, 0);
-        ListBox1Click();
+    TStrings& items = ListBox1->Items();
+    items.BeginUpdate();
+    for (const auto& line : lines) items.Add(line);
+    items.EndUpdate();
+    if (items.Count() > 0) {
+        ListBox1->SetItemIndex(0);
+        ListBox1Click(ListBox1);
     }
 }
 
-void TForm2::FormShow() {
+void TForm2::FormShow(TObject*) {
     languageFont_ = CreateSpecFont(TextsFor(InterfaceLanguage).editorFont);
-    SetFontOfTree(Hwnd(), languageFont_.get());
+    UseFont(*this, *languageFont_);
 }
 
-void TForm2::ShowModal() {
-    closed_ = false;
-    try {
-        FormShow();
-    } catch (...) {
-        ShowCurrentException();
-    }
-    RunModalLoop(Hwnd(), owner_.Hwnd(), closed_, [this](MSG& msg) { return Edit1KeyPress(msg); });
-    ShowWindow(Hwnd(), SW_HIDE);
-}
-
-std::vector<std::string> TForm2::Lines() const {
-    std::vector<std::string> lines;
-    int count = int(SendMessageA(listBox1_, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) lines.push_back(ListText(listBox1_, i));
-    return lines;
-}
-
-void TForm2::ListBox1Click() {
-    int selected = int(SendMessageA(listBox1_, LB_GETCURSEL, 0, 0));
+void TForm2::ListBox1Click(TObject*) {
+    int selected = ListBox1->ItemIndex();
     if (selected < 0) return;
-    ActionPair pair = SplitPair(ListText(listBox1_, selected));
-    SetWindowTextA(edit1_, pair.name.c_str());
-    SetWindowTextA(edit2_, pair.description.c_str());
+    ActionPair pair = SplitPair(ListBox1->Items()[selected]);
+    Edit1->SetText(pair.name);
+    Edit2->SetText(pair.description);
 }
 
-bool TForm2::Edit1KeyPress(MSG& msg) {
+void TForm2::Edit1KeyPress(TObject*, char& key) {
     // Enter in the name field moves on to the description.
-    if (msg.hwnd == edit1_ && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) &&
-        msg.wParam == VK_RETURN) {
-        if (msg.message == WM_KEYDOWN) SetFocus(edit2_);
-        return true;
-    }
-    return false;
+    if (key != '\r') return;
+    Edit2->SetFocus();
+    key = 0;
 }
 
 bool TForm2::ValidateInput() {
-    std::string name = WindowText(edit1_);
-    InputCheck check = kv::app::ValidateInput(InterfaceLanguage, name, WindowText(edit2_));
-    if (check.descriptionDefaulted) SetWindowTextA(edit2_, name.c_str());
-    if (!check.valid) SetFocus(edit1_);
+    std::string name = Edit1->GetText();
+    InputCheck check = kv::app::ValidateInput(InterfaceLanguage, name, Edit2->GetText());
+    if (check.descriptionDefaulted) Edit2->SetText(name);
+    if (!check.valid) Edit1->SetFocus();
     return check.valid;
 }
 
-void TForm2::Button2Click() {
+void TForm2::Button2Click(TObject*) {
     if (!ValidateInput()) {
         ShowMessage(std::string(TextsFor(InterfaceLanguage).mustInput));
         return;
     }
-    AddLine(MakeEntry(WindowText(edit1_), WindowText(edit2_)));
+    ListBox1->Items().Add(MakeEntry(Edit1->GetText(), Edit2->GetText()));
 }
 
-void TForm2::ReplaceClick() {
+void TForm2::ReplaceClick(TObject*) {
     if (!ValidateInput()) {
         ShowMessage(std::string(TextsFor(InterfaceLanguage).mustInput));
         return;
     }
-    int selected = int(SendMessageA(listBox1_, LB_GETCURSEL, 0, 0));
+    int selected = ListBox1->ItemIndex();
     if (selected < 0) return;
-    std::string entry = MakeEntry(WindowText(edit1_), WindowText(edit2_));
-    SendMessageA(listBox1_, LB_DELETESTRING, WPARAM(selected), 0);
-    SendMessageA(listBox1_, LB_INSERTSTRING, WPARAM(selected),
-                 reinterpret_cast<LPARAM>(entry.c_str()));
-    SendMessageA(listBox1_, LB_SETCURSEL, WPARAM(selected), 0);
+    ListBox1->Items().Put(selected, MakeEntry(Edit1->GetText(), Edit2->GetText()));
 }
 
-void TForm2::Button3Click() {
-    int selected = int(SendMessageA(listBox1_, LB_GETCURSEL, 0, 0));
+void TForm2::Button3Click(TObject*) {
+    int selected = ListBox1->ItemIndex();
     if (selected < 0) return;
-    SendMessageA(listBox1_, LB_DELETESTRING, WPARAM(selected), 0);
+    ListBox1->Items().Delete(selected);
+    ListBox1->SetItemIndex(-1);
 }
 
-void TForm2::Button1Click() {
+void TForm2::Button1Click(TObject*) {
     ReplaceFileAtomically(AppDir + FileName(), JoinLines(Lines()));
-    closed_ = true;
-}
-
-LRESULT TForm2::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case idEditorList:
-            if (HIWORD(wParam) == LBN_SELCHANGE) ListBox1Click();
-            return 0;
-        case idEditorAdd:
-            Button2Click();
-            return 0;
-        case idEditorReplace:
-            ReplaceClick();
-            return 0;
-        case idEditorDelete:
-            Button3Click();
-            return 0;
-        case idEditorSave:
-            Button1Click();
-            return 0;
-        case IDCANCEL:
-            closed_ = true;
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        closed_ = true;
-        return 0;
-    }
-    return Default(message, wParam, lParam);
+    Close();
 }
 
 } // namespace kv::app

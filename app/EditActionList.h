@@ -1,64 +1,55 @@
 #pragma once
 // TForm2: the action list editor. A working copy of the current language's action list as
 // "name;description" lines; only Save and Quit writes the file (atomically: a failed save
-// changes nothing on disk and leaves the editor open).
-#include "app/win/Window.h"
-#include "app/win/WinUtil.h"
+// changes nothing on disk and leaves the editor open). Its components come from the layout
+// "TForm2" in the program's resources.
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
+#include "ui/graphics/GraphicsObjects.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace kv::app {
 
-class TForm1;
-
-enum EditorControl : int {
-    idEditorLabel1 = 10,
-    idEditorList,
-    idEditorLabel2,
-    idEditorName,
-    idEditorLabel3,
-    idEditorDescription,
-    idEditorSave,
-    idEditorAdd,
-    idEditorDelete,
-    idEditorReplace,
-};
-
-class TForm2 : public Window {
+class TForm2 : public TForm {
+    KV_CLASS(TForm2, TForm)
 public:
-    explicit TForm2(TForm1& owner);
+    explicit TForm2(TComponent* owner);
     ~TForm2() override;
 
-    // Shows the editor modally; returns when it has closed, however it was closed.
-    void ShowModal();
+    // Found after the layout is read.
+    TLabel* Label1 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TEdit* Edit1 = nullptr;
+    TLabel* Label3 = nullptr;
+    TEdit* Edit2 = nullptr;
+    TButton* Button1 = nullptr;
+    TButton* Button2 = nullptr;
+    TButton* Button3 = nullptr;
+    TButton* Replace = nullptr;
 
-    void FormCreate();
-    void FormShow();
-    void ListBox1Click();
-    void Button2Click(); // add
-    void ReplaceClick();
-    void Button3Click(); // delete
-    void Button1Click(); // save and quit
-
-    std::vector<std::string> Lines() const;
+    // Handlers (published under these names).
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void ListBox1Click(TObject* sender);
+    void Edit1KeyPress(TObject* sender, char& key);
+    void Button2Click(TObject* sender); // add
+    void ReplaceClick(TObject* sender);
+    void Button3Click(TObject* sender); // delete
+    void Button1Click(TObject* sender); // save and quit
 
 protected:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Loaded() override;
 
 private:
     bool ValidateInput();
-    bool Edit1KeyPress(MSG& msg);
     std::string FileName() const;
-    void AddLine(const std::string& line);
+    std::vector<std::string> Lines() const;
 
-    TForm1& owner_;
-    bool closed_ = false;
-    HWND label1_ = nullptr, listBox1_ = nullptr, label2_ = nullptr, edit1_ = nullptr;
-    HWND label3_ = nullptr, edit2_ = nullptr, button1_ = nullptr, button2_ = nullptr;
-    HWND button3_ = nullptr, replace_ = nullptr;
-    Font designFont_;
-    Font languageFont_;
+    std::unique_ptr<TFont> languageFont_;
 };
 
 } // namespace kv::app

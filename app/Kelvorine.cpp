@@ -5,6 +5,7 @@
 #include "app/win/WinUtil.h"
 
 #include "agent/player/Player.h"
+#include "ui/forms/Forms.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -46,8 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     InitCommonControlsEx(&controls);
     // Without the system's Agent control the built-in player stands in.
     kv::agent::player::InstallBuiltInPlayer();
-    kv::app::SetApplicationTitle(std::string(kv::app::kApplicationTitle));
-    kv::app::ApplicationWindow();
+    TApplication app(nullptr);
+    app.Initialize();
+    app.SetTitle(std::string(kv::app::kApplicationTitle));
     int rc = 0;
     try {
         auto form = std::make_unique<kv::app::TForm1>(CommandLineArguments());
@@ -57,6 +59,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         kv::app::ShowCurrentException();
         rc = 1;
     }
-    if (HWND app = kv::app::ApplicationWindow()) DestroyWindow(app);
     return rc;
 }

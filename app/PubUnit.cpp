@@ -12,6 +12,12 @@ std::string& DirectoryOverride() {
     static std::string directory;
     return directory;
 }
+
+void SendFont(TWinControl& control, HFONT font) {
+    SendMessageW(control.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (int i = 0; i < control.ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(control.Controls(i))) SendFont(*child, font);
+}
 } // namespace
 
 std::string ProgramDirectory() {
@@ -24,17 +30,20 @@ void SetProgramDirectoryForTests(std::string directory) {
     DirectoryOverride() = std::move(directory);
 }
 
-Font CreateSpecFont(std::string_view spec) {
-    return MakeFont(ParseFontSpec(spec));
+std::unique_ptr<TFont> CreateSpecFont(std::string_view spec) {
+    FontSpec parsed = ParseFontSpec(spec);
+    auto font = std::make_unique<TFont>();
+    font->SetName(parsed.name);
+    // The spec's charset 1 is the framework's "default charset".
+    font->SetCharset(uint8_t(parsed.charset == 1 ? DEFAULT_CHARSET : parsed.charset));
+    font->SetSize(parsed.size);
+    font->SetStyle(parsed.styles);
+    font->SetColor(parsed.colour);
+    return font;
 }
 
-COLORREF ResolveColour(uint32_t colour) {
-    if ((colour & 0xFF000000u) == 0xFF000000u) return GetSysColor(int(colour & 0xFF));
-    return COLORREF(colour & 0x00FFFFFFu);
-}
-
-COLORREF SpecColour(std::string_view spec) {
-    return ResolveColour(ParseFontSpec(spec).colour);
+void UseFont(TWinControl& root, TFont& font) {
+    SendFont(root, font.Handle());
 }
 
 } // namespace kv::app

@@ -4,7 +4,11 @@
 #include "app/logic/FontSpec.h"
 #include "app/win/WinUtil.h"
 
+#include "ui/forms/Forms.h"
+#include "ui/graphics/GraphicsObjects.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kv::app {
@@ -19,9 +23,17 @@ std::string ProgramDirectory();
 void SetProgramDirectoryForTests(std::string directory);
 
 // A new font from a font spec (parsed by ParseFontSpec); throws FontSpecError for a bad field.
-Font CreateSpecFont(std::string_view spec);
-// The text colour a font spec names, 0xFF0000nn system colours resolved.
-COLORREF SpecColour(std::string_view spec);
-COLORREF ResolveColour(uint32_t colour);
+std::unique_ptr<TFont> CreateSpecFont(std::string_view spec);
+// Gives `root` and every windowed control inside it that font (borrowed: it must outlive them).
+void UseFont(TWinControl& root, TFont& font);
+
+// Forms opened on demand read their layout and run their create event, as the main form does
+// when the application creates it.
+template <class T> std::unique_ptr<T> NewForm(TComponent* owner) {
+    auto form = std::make_unique<T>(owner);
+    ReadFormLayout(*form);
+    if (form->OnCreate) form->OnCreate(form.get());
+    return form;
+}
 
 } // namespace kv::app

@@ -80,7 +80,8 @@ TForm1::TForm1(std::vector<std::string> arguments) : arguments_(std::move(argume
     int x = work.left + ((work.right - work.left) - kOuterWidth) / 2;
     int y = work.top + ((work.bottom - work.top) - kOuterHeight) / 2;
     CreateTopLevel("TForm1", std::string(kMainCaption), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x,
-                   y, kOuterWidth, kOuterHeight, ApplicationWindow(), mainMenu1_);
+                   y, kOuterWidth, kOuterHeight, Application ? Application->Handle() : nullptr,
+                   mainMenu1_);
     SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
     CreateToolBar();
     CreateControls();
@@ -269,9 +270,9 @@ void TForm1::ReadSettings() {
     InterfaceLanguage = choice.interfaceLanguage;
     CheckMenuRadioItem(language1_, cmEnglish, cmBig5, UINT(cmEnglish + choice.menuTag - 1),
                        MF_BYCOMMAND);
-    Font font = CreateSpecFont(TextsFor(InterfaceLanguage).mainFont);
-    SetFontOfTree(Hwnd(), font.get(), {listBox1_, label2_});
-    windowFont_ = std::move(font);
+    auto font = CreateSpecFont(TextsFor(InterfaceLanguage).mainFont);
+    SetFontOfTree(Hwnd(), font->Handle(), {listBox1_, label2_});
+    specFont_ = std::move(font);
 }
 
 // --- language ------------------------------------------------------------------------------
@@ -388,10 +389,14 @@ void TForm1::LoadActionList(const std::string& fileName) {
 }
 
 void TForm1::EditActionList1Click() {
-    {
-        TForm2 editor(*this);
-        editor.ShowModal();
+    EnableWindow(Hwnd(), FALSE);
+    try {
+        NewForm<TForm2>(nullptr)->ShowModal();
+    } catch (...) {
+        EnableWindow(Hwnd(), TRUE);
+        throw;
     }
+    EnableWindow(Hwnd(), TRUE);
     LoadActionList(std::string(TextsFor(InterfaceLanguage).actionListFile));
 }
 
@@ -421,13 +426,13 @@ void TForm1::ShowFile(const std::string& path) {
 }
 
 void TForm1::OpenAgentExecute() {
-    OpenDialogOptions options;
-    options.title = std::string(kOpenDialogTitle);
-    options.filter = std::string(kOpenDialogFilter);
-    options.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON |
-                    OFN_ENABLESIZING | OFN_EXPLORER;
-    auto path = RunOpenDialog(Hwnd(), options);
-    if (!path) return;
+    TOpenDialog od(nullptr);
+    od.SetTitle(std::string(kOpenDialogTitle));
+    od.SetFilter(std::string(kOpenDialogFilter));
+    od.SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofNoNetworkButton |
+                  ofEnableSizing);
+    if (!RunOpenDialog(od)) return;
+    auto path = std::optional<std::string>(od.FileName());
     SetStatus(*path);
     characterName_ = FileTitle(*path, IsAnsiLeadByte);
     ShowFile(*path);

@@ -12,6 +12,8 @@
 #include "app/win/Window.h"
 #include "app/win/WinUtil.h"
 
+#include "ui/graphics/GraphicsObjects.h"
+
 #include "agent/binding/Agent.h"
 
 #include <commctrl.h>
@@ -138,6 +140,7 @@ private:
     HWND label1_ = nullptr;
     WNDPROC label2Procedure_ = nullptr;
     Font windowFont_;
+    std::unique_ptr<TFont> specFont_;
     Font listFont_;
     Font websiteFont_;
     Font websiteHotFont_;

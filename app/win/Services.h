@@ -1,44 +1,31 @@
 #pragma once
 // The viewer's few calls into the system's interactive services, each behind one replaceable
-// function so that tests can observe and answer them: message boxes, the open dialog, opening
-// a web address in the shell, the shell's association notification and the default error
-// report.
+// function so that tests can observe and answer them: the open dialog, opening a web address
+// in the shell and the shell's association notification. Message boxes and the default error
+// report are the application object's.
 //
 // Contract: with no replacement installed the real system call is made. Replacements are
 // process-wide and live until reset with an empty function. UI thread only.
-#include <windows.h>
+#include "ui/services/OpenDialog.h"
 
 #include <exception>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace kv::app {
 
-// Message boxes: text and caption in the ANSI code page; returns the button pressed.
-using MessageBoxFunction =
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
-void SetMessageBoxFunction(MessageBoxFunction f);
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-
 // The framework's ShowMessage: an OK box titled with the application's title.
 void ShowMessage(const std::string& text);
 
-// The default error report for an error no handler caught: its own message in an OK box with
-// a stop icon, titled with the application's title. The program goes on.
+// The default error report for an error no handler caught (the application's): its own
+// message, the program goes on. The Agent control's errors are shown in the code page in force.
 void ShowException(const std::exception& error);
 void ShowCurrentException();
 
-// The open dialog: the chosen full path, or nullopt on cancel.
-struct OpenDialogOptions {
-    std::string title;
-    std::string filter; // "Description|pattern|..."
-    DWORD flags = 0;
-};
-using OpenDialogFunction =
-    std::function<std::optional<std::string>(HWND owner, const OpenDialogOptions&)>;
+// Runs the open dialog: true when a file was chosen (its path is then the dialog's FileName).
+using OpenDialogFunction = std::function<bool(TOpenDialog& dialog)>;
 void SetOpenDialogFunction(OpenDialogFunction f);
-std::optional<std::string> RunOpenDialog(HWND owner, const OpenDialogOptions& options);
+bool RunOpenDialog(TOpenDialog& dialog);
 
 // Opening a document or address with the shell verb "open", normal window.
 using ShellOpenFunction = std::function<void(const std::string& target)>;
@@ -49,14 +36,5 @@ void ShellOpen(const std::string& target);
 using AssociationNotifyFunction = std::function<void()>;
 void SetAssociationNotifyFunction(AssociationNotifyFunction f);
 void NotifyAssociationsChanged();
-
-// The application's title (task bar text) and the window that carries it.
-const std::string& ApplicationTitle();
-void SetApplicationTitle(const std::string& title);
-HWND ApplicationWindow();
-
-// The window that owns message boxes now: the active window of this thread, or the
-// application window.
-HWND MessageBoxOwner();
 
 } // namespace kv::app

@@ -6,13 +6,6 @@
 namespace kv::app {
 namespace {
 
-constexpr UINT kModalShown = WM_APP + 0x101;
-
-std::function<void(HWND)>& ModalShownSlot() {
-    static std::function<void(HWND)> f;
-    return f;
-}
-
 struct LabelState {
     HFONT font = nullptr;
 };
@@ -122,10 +115,6 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == kModalShown) {
-        if (ModalShownSlot()) ModalShownSlot()(window);
-        return 0;
-    }
     if (message == WM_SETFONT) self->font_ = reinterpret_cast<HFONT>(wParam);
     if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(self->font_);
     LRESULT result = 0;
@@ -164,7 +153,6 @@ void RunModalLoop(HWND window, HWND owner, const bool& closed,
                   const std::function<bool(MSG&)>& preTranslate) {
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(window, SW_SHOW);
-    PostMessageA(window, kModalShown, 0, 0);
     MSG msg;
     while (!closed) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -183,10 +171,6 @@ void RunModalLoop(HWND window, HWND owner, const bool& closed,
         EnableWindow(owner, TRUE);
         SetActiveWindow(owner);
     }
-}
-
-void SetModalShownFunction(std::function<void(HWND)> f) {
-    ModalShownSlot() = std::move(f);
 }
 
 void RegisterLabelClass() {

@@ -51,9 +51,6 @@ void SetFontOfTree(HWND window, HFONT font, std::initializer_list<HWND> keepOwnF
 void RunModalLoop(HWND window, HWND owner, const bool& closed,
                   const std::function<bool(MSG&)>& preTranslate = {});
 
-// Tests: called once each time a modal window's loop starts, with that window.
-void SetModalShownFunction(std::function<void(HWND)> f);
-
 // A label window ("TLabel"): text through SetWindowText and WM_SETFONT, drawn with the
 // button-face background; word wrap and vertical centring are fixed at creation by the
 // style bits below.

@@ -131,12 +131,17 @@ void TListBox::HandleCreated() {
 
 void TListBox::FillWindow() {
     if (!HandleAllocated()) return;
+    // The selection the user made survives the refill; the list is redrawn once, not per item.
+    itemIndex_ = static_cast<int>(SendMessageW(handle_, LB_GETCURSEL, 0, 0));
+    SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < items_.Count(); ++i)
         SendMessageW(handle_, LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(AnsiToWide(items_[i]).c_str()));
     SendMessageW(handle_, LB_SETITEMHEIGHT, 0, itemHeight_);
     SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+    SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
 }
 
 int TListBox::ItemIndex() {

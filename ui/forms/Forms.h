@@ -262,7 +262,8 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
-    int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+    // Every message box of the program, the default error report's too (tests replace it).
+    virtual int MessageBox(const std::string& text, const std::string& caption, UINT flags);
     void HandleException(const std::exception& e);
 
     HWND Handle() const { return handle_; }

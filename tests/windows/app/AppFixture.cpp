@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -38,6 +39,23 @@ void RemoveTree(const std::string& dir) {
     RemoveDirectoryA(dir.c_str());
 }
 
+AppTest*& RunningTest() {
+    static AppTest* test = nullptr;
+    return test;
+}
+
+// The windows a modal loop of the viewer shows.
+bool IsModalWindow(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return IsWindowVisible(window) &&
+           (std::string(name) == "TForm2" || std::string(name) == "TAboutForm");
+}
+
+void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (RunningTest()) RunningTest()->DriveModalWindow();
+}
+
 } // namespace
 
 std::string CodePageText(UINT codePage, const char* utf8) {
@@ -60,42 +78,57 @@ void AppTest::SetUp() {
     SetProgramDirectoryForTests(dir_);
     InterfaceLanguage = 0;
     AppDir.clear();
-    SetApplicationTitle("MS Kelvorine");
     SetEnvironmentVariableA("KELVORINE_AGENT", "builtin");
     agent_ = std::make_unique<kv::agent::testing::RecordingAgent>();
     agent_->InstallAsFallback();
-    SetMessageBoxFunction(
-        [this](HWND, const std::string& text, const std::string& caption, UINT type) {
-            messages_.push_back({text, caption, type});
-            return IDOK;
-        });
-    SetOpenDialogFunction([this](HWND, const OpenDialogOptions& options) {
-        dialogs_.push_back(options);
-        return dialogAnswer_;
+    app_ = std::make_unique<TestApplication>(messages_);
+    app_->Initialize();
+    app_->SetTitle("MS Kelvorine");
+    SetOpenDialogFunction([this](TOpenDialog& dialog) {
+        dialogs_.push_back({dialog.Title(), dialog.Filter(), dialog.Options()});
+        if (!dialogAnswer_) return false;
+        dialog.SetFileName(*dialogAnswer_);
+        return true;
     });
     SetShellOpenFunction([this](const std::string& target) { opened_.push_back(target); });
     SetAssociationNotifyFunction([this] { ++notifications_; });
-    SetModalShownFunction([this](HWND window) {
-        if (modalDrivers_.empty()) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            ADD_FAILURE() << "a modal window nobody expected";
-            return;
-        }
-        auto drive = std::move(modalDrivers_.front());
-        modalDrivers_.erase(modalDrivers_.begin());
-        drive(window);
-    });
+    RunningTest() = this;
+    // Modal loops dispatch thread timer messages, so the test can look for its window there.
+    modalTimer_ = SetTimer(nullptr, 0, 20, ModalTimer);
+}
+
+void AppTest::DriveModalWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) {
+            if (!IsModalWindow(window)) return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (!found || std::find(driven_.begin(), driven_.end(), found) != driven_.end()) return;
+    driven_.push_back(found);
+    if (modalDrivers_.empty()) {
+        PostMessageA(found, WM_CLOSE, 0, 0);
+        ADD_FAILURE() << "a modal window nobody expected";
+        return;
+    }
+    auto drive = std::move(modalDrivers_.front());
+    modalDrivers_.erase(modalDrivers_.begin());
+    drive(found);
 }
 
 void AppTest::TearDown() {
     if (dir_.empty()) return; // skipped before set-up
     form_.reset();
     Pump();
-    SetMessageBoxFunction({});
+    KillTimer(nullptr, modalTimer_);
+    RunningTest() = nullptr;
+    app_.reset();
     SetOpenDialogFunction({});
     SetShellOpenFunction({});
     SetAssociationNotifyFunction({});
-    SetModalShownFunction({});
     SetProgramPathForTests({});
     kv::agent::testing::RecordingAgent::RemoveFallback();
     agent_.reset();

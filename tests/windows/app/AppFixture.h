@@ -7,6 +7,8 @@
 #include "app/win/Services.h"
 #include "app/win/Window.h"
 
+#include "ui/forms/Forms.h"
+
 #include "agent/testing/RecordingAgent.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +27,29 @@ struct ShownMessage {
     UINT type;
 };
 
+struct ShownDialog {
+    std::string title;
+    std::string filter;
+    TOpenOptions options;
+};
+
+// The application object with its message boxes answered by the test (OK) and recorded.
+class TestApplication : public TApplication {
+public:
+    explicit TestApplication(std::vector<ShownMessage>& shown) : TApplication(nullptr), shown_(shown) {}
+    int MessageBox(const std::string& text, const std::string& caption, UINT flags) override {
+        shown_.push_back({text, caption, flags});
+        return IDOK;
+    }
+
+private:
+    std::vector<ShownMessage>& shown_;
+};
+
 class AppTest : public ::testing::Test {
+public:
+    void DriveModalWindow();
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -46,7 +70,8 @@ protected:
     LOGFONTA FontOf(HWND window);
     int SelectedIndex(HWND list);
     void DoubleClick(int index);
-    // Runs `drive` on the next modal window when it is up.
+    // Runs `drive` on the next modal window when it is up (a modal window nobody expects is
+    // closed and fails the test).
     void OnModal(std::function<void(HWND)> drive);
     std::vector<std::string> Log() { return agent_->Log(); }
     std::vector<std::string> Texts() const;
@@ -56,10 +81,13 @@ protected:
     std::unique_ptr<TForm1> form_;
     std::vector<ShownMessage> messages_;
     std::optional<std::string> dialogAnswer_;
-    std::vector<OpenDialogOptions> dialogs_;
+    std::vector<ShownDialog> dialogs_;
     std::vector<std::string> opened_;
     int notifications_ = 0;
     std::vector<std::function<void(HWND)>> modalDrivers_;
+    std::unique_ptr<TestApplication> app_;
+    UINT_PTR modalTimer_ = 0;
+    std::vector<HWND> driven_;
 };
 
 std::string CodePageText(UINT codePage, const char* utf8);

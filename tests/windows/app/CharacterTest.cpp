@@ -34,10 +34,8 @@ TEST_F(Character, OpenThroughTheMenuLoadsShowsAndGreets) {
     ASSERT_EQ(dialogs_.size(), 1u);
     EXPECT_EQ(dialogs_[0].title, "Open File");
     EXPECT_EQ(dialogs_[0].filter, "MS Agent Character(*.acs)|*.acs");
-    EXPECT_EQ(dialogs_[0].flags & (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
-                                   OFN_NONETWORKBUTTON | OFN_ENABLESIZING),
-              DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON |
-                    OFN_ENABLESIZING));
+    EXPECT_EQ(dialogs_[0].options, ofHideReadOnly | ofPathMustExist | ofFileMustExist |
+                                       ofNoNetworkButton | ofEnableSizing);
     EXPECT_EQ(Log(), Greeting(kPath));
     EXPECT_EQ(WindowText(form.Label1()), kPath);
     EXPECT_EQ(form.CharacterName(), "Pip");
@@ -164,7 +162,7 @@ TEST_F(Character, StopAllOnNoReferenceReachesTheDefaultErrorReport) {
     agent_->ClearLog();
     DoubleClick(0);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text, "Invalid variant operation");
+    EXPECT_EQ(messages_[0].text, "Invalid variant operation."); // the report ends it with a stop
     EXPECT_EQ(messages_[0].caption, "MS Kelvorine");
     EXPECT_TRUE(messages_[0].type & MB_ICONSTOP);
     EXPECT_TRUE(Log().empty()); // nothing was played

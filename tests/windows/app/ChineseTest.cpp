@@ -142,18 +142,19 @@ protected:
         WriteFile(e_->listFile, "Wave;" + T("你好") + "\r\n");
         TForm1& form = Start({"C:\\x\\Pip.acs"});
         EXPECT_EQ(form.ListItems(), (std::vector<std::string>{T("你好")}));
-        OnModal([&](HWND editor) {
-            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorLabel1)), T(e_->editorLabel1));
-            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorAdd)), T(e_->editorAdd));
-            EXPECT_EQ(WindowText(GetDlgItem(editor, idEditorSave)), T(e_->editorSave));
-            EXPECT_EQ(WindowText(editor), "Edit Action List");
-            EXPECT_EQ(FontOf(GetDlgItem(editor, idEditorSave)).lfCharSet, e_->charset);
+        OnModal([&](HWND window) {
+            auto& editor = dynamic_cast<TForm2&>(*TWinControl::FromHandle(window));
+            EXPECT_EQ(editor.Label1->Caption(), T(e_->editorLabel1));
+            EXPECT_EQ(WindowText(editor.Button2->Handle()), T(e_->editorAdd));
+            EXPECT_EQ(WindowText(editor.Button1->Handle()), T(e_->editorSave));
+            EXPECT_EQ(WindowText(window), "Edit Action List");
+            EXPECT_EQ(FontOf(editor.Button1->Handle()).lfCharSet, e_->charset);
             // An empty description is refused in the Chinese languages.
-            SetWindowTextA(GetDlgItem(editor, idEditorName), "Read");
-            SetWindowTextA(GetDlgItem(editor, idEditorDescription), " ");
-            SendMessageA(GetDlgItem(editor, idEditorAdd), BM_CLICK, 0, 0);
+            SetWindowTextA(editor.Edit1->Handle(), "Read");
+            SetWindowTextA(editor.Edit2->Handle(), " ");
+            SendMessageA(editor.Button2->Handle(), BM_CLICK, 0, 0);
             EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->mustInput)}));
-            PostMessageA(editor, WM_CLOSE, 0, 0);
+            PostMessageA(window, WM_CLOSE, 0, 0);
         });
         Command(cmEditActionList);
         agent_->SetAnimations({L"Greet"});

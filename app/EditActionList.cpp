@@ -24,10 +24,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     PublishMethod("ReplaceClick", TNotifyEvent([this](TObject* s) { ReplaceClick(s); }));
 }
 
-TForm2::~TForm2() {
-    // The controls go before the font their windows use.
-    DestroyComponents();
-}
+TForm2::~TForm2() = default;
 
 void TForm2::Loaded() {
     TForm::Loaded();
@@ -82,8 +79,7 @@ void TForm2::FormCreate(TObject*) {
 }
 
 void TForm2::FormShow(TObject*) {
-    languageFont_ = CreateSpecFont(TextsFor(InterfaceLanguage).editorFont);
-    UseFont(*this, *languageFont_);
+    Font().Assign(*CreateSpecFont(TextsFor(InterfaceLanguage).editorFont));
 }
 
 void TForm2::ListBox1Click(TObject*) {

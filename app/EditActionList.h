@@ -5,9 +5,6 @@
 // "TForm2" in the program's resources.
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
-#include "ui/graphics/GraphicsObjects.h"
-
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,8 +45,6 @@ private:
     bool ValidateInput();
     std::string FileName() const;
     std::vector<std::string> Lines() const;
-
-    std::unique_ptr<TFont> languageFont_;
 };
 
 } // namespace kv::app

@@ -24,8 +24,6 @@ void SetProgramDirectoryForTests(std::string directory);
 
 // A new font from a font spec (parsed by ParseFontSpec); throws FontSpecError for a bad field.
 std::unique_ptr<TFont> CreateSpecFont(std::string_view spec);
-// Gives `root` and every windowed control inside it that font (borrowed: it must outlive them).
-void UseFont(TWinControl& root, TFont& font);
 
 // Forms opened on demand read their layout and run their create event, as the main form does
 // when the application creates it.

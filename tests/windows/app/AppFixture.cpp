@@ -52,6 +52,12 @@ bool IsModalWindow(HWND window) {
            (std::string(name) == "TForm2" || std::string(name) == "TAboutForm");
 }
 
+BOOL CALLBACK FindModalWindow(HWND window, LPARAM out) {
+    if (!IsModalWindow(window)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
 void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (RunningTest()) RunningTest()->DriveModalWindow();
 }
@@ -99,14 +105,7 @@ void AppTest::SetUp() {
 
 void AppTest::DriveModalWindow() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) {
-            if (!IsModalWindow(window)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindModalWindow, reinterpret_cast<LPARAM>(&found));
     if (!found || std::find(driven_.begin(), driven_.end(), found) != driven_.end()) return;
     driven_.push_back(found);
     if (modalDrivers_.empty()) {

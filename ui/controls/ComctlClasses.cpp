@@ -12,20 +12,21 @@ struct Kind {
     const char* name;
     const char* base;
     DWORD icc; // the InitCommonControlsEx class of the base, 0 for rich edit
+    const wchar_t* wideBase; // the Unicode window class for framework controls
 };
 
 constexpr Kind kKinds[] = {
-    {"TToolBar", TOOLBARCLASSNAMEA, ICC_BAR_CLASSES},
-    {"TStatusBar", STATUSCLASSNAMEA, ICC_BAR_CLASSES},
-    {"TProgressBar", PROGRESS_CLASSA, ICC_PROGRESS_CLASS},
-    {"TTrackBar", TRACKBAR_CLASSA, ICC_BAR_CLASSES},
-    {"TUpDown", UPDOWN_CLASSA, ICC_UPDOWN_CLASS},
-    {"TPageControl", WC_TABCONTROLA, ICC_TAB_CLASSES},
-    {"TTabControl", WC_TABCONTROLA, ICC_TAB_CLASSES},
-    {"THeaderControl", WC_HEADERA, ICC_LISTVIEW_CLASSES},
-    {"TListView", WC_LISTVIEWA, ICC_LISTVIEW_CLASSES},
-    {"TDateTimePicker", DATETIMEPICK_CLASSA, ICC_DATE_CLASSES},
-    {"TRichEdit", "RichEdit20A", 0},
+    {"TToolBar", TOOLBARCLASSNAMEA, ICC_BAR_CLASSES, TOOLBARCLASSNAMEW},
+    {"TStatusBar", STATUSCLASSNAMEA, ICC_BAR_CLASSES, STATUSCLASSNAMEW},
+    {"TProgressBar", PROGRESS_CLASSA, ICC_PROGRESS_CLASS, PROGRESS_CLASSW},
+    {"TTrackBar", TRACKBAR_CLASSA, ICC_BAR_CLASSES, TRACKBAR_CLASSW},
+    {"TUpDown", UPDOWN_CLASSA, ICC_UPDOWN_CLASS, UPDOWN_CLASSW},
+    {"TPageControl", WC_TABCONTROLA, ICC_TAB_CLASSES, WC_TABCONTROLW},
+    {"TTabControl", WC_TABCONTROLA, ICC_TAB_CLASSES, WC_TABCONTROLW},
+    {"THeaderControl", WC_HEADERA, ICC_LISTVIEW_CLASSES, WC_HEADERW},
+    {"TListView", WC_LISTVIEWA, ICC_LISTVIEW_CLASSES, WC_LISTVIEWW},
+    {"TDateTimePicker", DATETIMEPICK_CLASSA, ICC_DATE_CLASSES, DATETIMEPICK_CLASSW},
+    {"TRichEdit", "RichEdit20A", 0, L"RichEdit20W"},
 };
 
 const Kind* FindKind(const char* name) {
@@ -82,4 +83,10 @@ const char* RegisterComctlClass(const char* name) {
     if (!RegisterClassExA(&base) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
     BaseProcs()[kind->name] = baseProc;
     return kind->name;
+}
+
+const wchar_t* ComctlSystemClass(const char* name) {
+    const Kind* kind = FindKind(name);
+    if (!kind || !LoadBase(*kind)) return nullptr;
+    return kind->wideBase;
 }

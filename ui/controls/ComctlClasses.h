@@ -12,11 +12,16 @@
 //  - ComctlBaseClass(kind) names the Windows class underneath ("ToolbarWindow32"), or nullptr.
 //  - BaseWindowProc(kind) is the procedure of that Windows class, for subclasses that chain to
 //    it; nullptr until the kind is registered.
+//  - ComctlSystemClass(kind) loads the library of the kind and names its Windows class in
+//    UTF-16 ("ToolbarWindow32", "RichEdit20W"), for the framework's controls: they register the
+//    T-name class themselves over it, with the framework's window procedure. One program uses
+//    either those controls or RegisterComctlClass for a kind, not both (one class per name).
 #include <windows.h>
 
 const char* ComctlBaseClass(const char* kind);
 const char* RegisterComctlClass(const char* kind);
 WNDPROC BaseWindowProc(const char* kind);
+const wchar_t* ComctlSystemClass(const char* kind);
 
 // Every kind RegisterComctlClass knows, in a fixed order.
 extern const char* const kComctlKinds[];

@@ -1,5 +1,6 @@
 #include "ui/actions/ActnList.h"
 #include "ui/classes/Exception.h"
+#include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/services/Timer.h"
@@ -42,6 +43,7 @@ void TApplication::Initialize() {
     RegisterStandardControls();
     RegisterActionClasses();
     RegisterMenuClasses();
+    RegisterCommonControls();
     RegisterApplicationClass();
     // Hidden, zero-sized, off-screen: it only carries the title and the class name.
     handle_ = CreateWindowExW(0, L"TApplication", AnsiToWide(title_).c_str(),

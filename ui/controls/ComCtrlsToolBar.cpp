@@ -12,7 +12,7 @@ KV_DEFINE_CLASS(TToolButton, TGraphicControl, [](TPropertyBuilder<TToolButton>& 
     p.Integer("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex);
     p.Bool("Down", &TToolButton::Down, &TToolButton::SetDown);
     p.Bool("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped);
-    p.Component<TComponent>("Action", &TToolButton::Action, &TToolButton::SetAction);
+    p.Component<TAction>("Action", &TToolButton::Action, &TToolButton::SetAction);
 })
 KV_DEFINE_CLASS(TToolBar, TWinControl, [](TPropertyBuilder<TToolBar>& p) {
     p.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat);
@@ -122,16 +122,24 @@ void TToolButton::TextChanged() {
     if (TToolBar* bar = ToolBar(); bar && bar->ShowCaptions()) Changed();
 }
 
-void TToolButton::SetAction(TComponent* action) {
-    if (action == action_) return;
-    if (action_) action_->RemoveFreeNotification(this);
-    action_ = action;
-    if (action_) action_->FreeNotification(this);
+void TToolButton::SetAction(TAction* action) {
+    // Linked in code, the button takes the action's image; linked by a layout (references are
+    // set after the other properties), an image the layout gave the button stays.
+    ownImage_ = IsLoading() && imageIndex_ >= 0;
+    actionImage_ = imageIndex_;
+    link_.SetAction(action);
 }
 
-void TToolButton::Notification(TComponent* component, TOperation operation) {
-    TGraphicControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == action_) action_ = nullptr;
+void TToolButton::ActionChanged(const TAction& action) {
+    SetCaption(action.Caption());
+    SetHint(action.Hint());
+    // A button given its own image keeps it; one showing the action's follows it.
+    if (!ownImage_ && imageIndex_ == actionImage_) SetImageIndex(action.ImageIndex());
+    ownImage_ = false;
+    actionImage_ = action.ImageIndex();
+    SetEnabled(action.Enabled());
+    SetDown(action.Checked());
+    SetVisible(action.Visible());
 }
 
 std::string TToolButton::TipText() const {
@@ -141,6 +149,7 @@ std::string TToolButton::TipText() const {
 void TToolButton::Click() {
     if (style_ == TToolButtonStyle::tbsSeparator || style_ == TToolButtonStyle::tbsDivider)
         return;
+    if (!OnClick && link_.Execute()) return;
     TGraphicControl::Click();
 }
 

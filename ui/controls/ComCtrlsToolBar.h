@@ -8,14 +8,18 @@
 //    the images (image height + 6, at least 22) until it is set.
 //  - Hints: with ShowHint the tooltip of a button shows its Hint (its action's hint when
 //    linked); the toolbar answers TTN_GETDISPINFO itself.
-//  - A click (reflected WM_COMMAND) runs the button's Click(): its action when it has one,
-//    else OnClick. Check buttons follow their pressed state first (Down).
+//  - Action: a linked button shows the action's caption, hint, image, enabled, checked (as
+//    Down) and visible state, and follows every later change of them. An image index given to
+//    the button after linking (for an action without an image) is the button's own and stays.
+//  - A click (reflected WM_COMMAND) runs the button's Click(): OnClick when it is set, else
+//    the linked action. Check buttons take their new pressed state (Down) first.
 //  - Images are borrowed: the toolbar never destroys the image list's handle and drops it
 //    when the list goes away.
 //  - Flat, Transparent, List and Wrapable change the window's style at once (the skin sets
 //    "Flat" and "Transparent" by name).
 #pragma once
 
+#include "ui/actions/ActnList.h"
 #include "ui/core/Controls.h"
 #include "ui/graphics/ImageList.h"
 
@@ -24,7 +28,7 @@ class TToolBar;
 enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 enum TEdgeBorder : unsigned { ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8 };
 
-class TToolButton : public TGraphicControl {
+class TToolButton : public TGraphicControl, private TActionClient {
     KV_CLASS(TToolButton, TGraphicControl)
 public:
     explicit TToolButton(TComponent* owner);
@@ -38,9 +42,8 @@ public:
     void SetDown(bool down);
     bool Grouped() const { return grouped_; }
     void SetGrouped(bool grouped);
-    // The linked action (a TAction or any component), or nullptr.
-    TComponent* Action() const { return action_; }
-    void SetAction(TComponent* action);
+    TAction* Action() const { return link_.Action(); }
+    void SetAction(TAction* action);
 
     void SetParent(TWinControl* parent) override;
     void SetEnabled(bool enabled) override;
@@ -56,10 +59,10 @@ public:
 
 protected:
     void TextChanged() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class TToolBar;
+    void ActionChanged(const TAction& action) override;
     void Changed();
     void StateChanged();
 
@@ -67,7 +70,9 @@ private:
     int imageIndex_ = -1;
     bool down_ = false;
     bool grouped_ = false;
-    TComponent* action_ = nullptr;
+    TActionLink link_{*this};
+    int actionImage_ = -1;  // the action's image as last shown
+    bool ownImage_ = false; // the layout gave the button an image before linking it
 };
 
 class TToolBar : public TWinControl {

@@ -580,3 +580,59 @@ TEST_F(ComCtrls, FreeingAFormFullOfThemLeaksNoHandles) {
     for (int i = 0; i < 10; ++i) cycle();
     EXPECT_LE(GdiObjectCount(), gdi + 4);
 }
+
+TEST_F(ComCtrls, ToolButtonsShowAndRunTheirActions) {
+    int opened = 0;
+    form->PublishMethod("OpenAgentExecute", TNotifyEvent([&](TObject*) { ++opened; }));
+    ReadLayout(*form, R"(object Form1: TForm
+  object ActionList1: TActionList
+    object OpenAgent: TAction
+      Caption = '&Open'
+      Hint = 'Open File'
+      ImageIndex = 0
+      OnExecute = OpenAgentExecute
+    end
+    object About: TAction
+      Caption = '&About'
+      Hint = 'About...'
+    end
+  end
+  object ToolBar1: TToolBar
+    ShowHint = True
+    object ToolButton1: TToolButton
+      Action = OpenAgent
+    end
+    object ToolButton6: TToolButton
+      Action = About
+      ImageIndex = 4
+    end
+  end
+end
+)");
+    auto* open = form->Find<TToolButton>("ToolButton1");
+    auto* about = form->Find<TToolButton>("ToolButton6");
+    auto* action = form->Find<TAction>("OpenAgent");
+    form->Show();
+    HWND bar = form->Find<TToolBar>("ToolBar1")->Handle();
+    EXPECT_EQ(open->Caption(), "&Open");
+    EXPECT_EQ(open->TipText(), "Open File");
+    EXPECT_EQ(open->ImageIndex(), 0);
+    EXPECT_EQ(about->ImageIndex(), 4) << "the button's own image for an action without one";
+
+    RECT r;
+    SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    ClickAt(bar, CentreOf(r));
+    EXPECT_EQ(opened, 1);
+
+    action->SetEnabled(false);
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, open->CommandId(), 0));
+    ClickAt(bar, CentreOf(r));
+    EXPECT_EQ(opened, 1) << "a disabled action does not run";
+    action->SetHint("Open a character");
+    EXPECT_EQ(open->TipText(), "Open a character");
+    form->Find<TAction>("About")->SetCaption("&Help");
+    EXPECT_EQ(about->ImageIndex(), 4);
+    delete action;
+    EXPECT_EQ(open->Action(), nullptr);
+    EXPECT_EQ(open->Caption(), "&Open") << "keeps what it showed";
+}

@@ -163,12 +163,12 @@ void TStatusBar::UpdatePanels() {
         TStatusPanel& panel = *panels_[i];
         // The control aligns text after one tab to the centre, after two to the right.
         TAlignment align = panel.Alignment();
-        if (panel.BiDiMode() == TBiDiMode::bdRightToLeft && align != TAlignment::taCenter)
-            align = align == TAlignment::taLeftJustify ? TAlignment::taRightJustify
-                                                        : TAlignment::taLeftJustify;
+        if (panel.BiDiMode() == TBiDiMode::bdRightToLeft && align != taCenter)
+            align = align == taLeftJustify ? taRightJustify
+                                                        : taLeftJustify;
         std::wstring text = AnsiToWide(panel.Text());
-        if (align == TAlignment::taCenter) text = L"\t" + text;
-        if (align == TAlignment::taRightJustify) text = L"\t\t" + text;
+        if (align == taCenter) text = L"\t" + text;
+        if (align == taRightJustify) text = L"\t\t" + text;
         WPARAM type = static_cast<WPARAM>(i);
         if (panel.Bevel() == TStatusPanelBevel::pbNone) type |= SBT_NOBORDERS;
         if (panel.Bevel() == TStatusPanelBevel::pbRaised) type |= SBT_POPOUT;

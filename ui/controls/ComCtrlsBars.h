@@ -17,9 +17,9 @@
 #pragma once
 
 #include "ui/controls/ComCtrlsItems.h"
+#include "ui/controls/StdCtrls.h" // TAlignment
 #include "ui/core/Controls.h"
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TStatusPanelStyle { psText, psOwnerDraw };
 enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
@@ -52,7 +52,7 @@ public:
 private:
     std::string text_;
     int width_ = 50;
-    TAlignment alignment_ = TAlignment::taLeftJustify;
+    TAlignment alignment_ = taLeftJustify;
     TStatusPanelStyle style_ = TStatusPanelStyle::psText;
     TStatusPanelBevel bevel_ = TStatusPanelBevel::pbLowered;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;

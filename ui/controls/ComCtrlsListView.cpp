@@ -41,9 +41,9 @@ DWORD ViewBits(TViewStyle style) {
 
 int FormatOf(TAlignment alignment) {
     switch (alignment) {
-    case TAlignment::taRightJustify:
+    case taRightJustify:
         return LVCFMT_RIGHT;
-    case TAlignment::taCenter:
+    case taCenter:
         return LVCFMT_CENTER;
     default:
         return LVCFMT_LEFT;

@@ -32,7 +32,7 @@ public:
 private:
     std::string caption_;
     int width_ = 50;
-    TAlignment alignment_ = TAlignment::taLeftJustify;
+    TAlignment alignment_ = taLeftJustify;
 };
 
 class TListItem : public TComCtlItem {

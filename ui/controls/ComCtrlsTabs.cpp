@@ -399,8 +399,8 @@ void THeaderControl::UpdateSections() {
         item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
         item.pszText = text.data();
         item.cxy = section->Width();
-        item.fmt = HDF_STRING | (section->Alignment() == TAlignment::taCenter        ? HDF_CENTER
-                                 : section->Alignment() == TAlignment::taRightJustify ? HDF_RIGHT
+        item.fmt = HDF_STRING | (section->Alignment() == taCenter        ? HDF_CENTER
+                                 : section->Alignment() == taRightJustify ? HDF_RIGHT
                                                                                       : HDF_LEFT);
         SendMessageW(handle_, HDM_INSERTITEMW, static_cast<WPARAM>(index++),
                      reinterpret_cast<LPARAM>(&item));

@@ -129,7 +129,7 @@ private:
     friend class THeaderControl;
     std::string text_;
     int width_ = 50;
-    TAlignment alignment_ = TAlignment::taLeftJustify;
+    TAlignment alignment_ = taLeftJustify;
 };
 
 class THeaderControl : public TWinControl, private TItemHost {

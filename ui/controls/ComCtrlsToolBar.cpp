@@ -273,9 +273,19 @@ void TToolBar::UpdateButtonState(TToolButton& button) {
                  MAKELPARAM(StateOf(button), 0));
 }
 
-// Other controls follow the last button, centred on the button row.
+// Buttons take the places the window gave them; other controls follow the last button,
+// centred on the button row.
 void TToolBar::PlaceOtherControls() {
     if (!handle_) return;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        RECT r{};
+        SendMessageW(handle_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+        TToolButton& b = *buttons_[i];
+        b.left_ = r.left;
+        b.top_ = r.top;
+        b.height_ = r.bottom - r.top;
+        if (!IsSeparator(b)) b.width_ = r.right - r.left;
+    }
     int x = 0, top = 0, rowHeight = ButtonHeight();
     int count = static_cast<int>(SendMessageW(handle_, TB_BUTTONCOUNT, 0, 0));
     if (count > 0) {
@@ -428,6 +438,18 @@ bool TToolBar::AnswerTip(TMessage& m) {
 }
 
 void TToolBar::WndProc(TMessage& m) {
+    // The window presses and releases its buttons itself; the framework would hand the mouse
+    // to the windowless TToolButton under it instead.
+    if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST && m.Msg != WM_MOUSEWHEEL) {
+        POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+        if (buttonPressed_ || dynamic_cast<TToolButton*>(GraphicControlAt(p))) {
+            // A press on a button keeps the mouse the window's until the release.
+            if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) buttonPressed_ = true;
+            if (m.Msg == WM_LBUTTONUP) buttonPressed_ = false;
+            DefaultHandler(m);
+            return;
+        }
+    }
     switch (m.Msg) {
     case WM_NOTIFY:
         // The toolbar's own tooltip asks it, not the form, for the text.

@@ -139,6 +139,7 @@ private:
     int buttonWidth_ = 23;
     int buttonHeight_ = 0; // 0: from the images
     unsigned edgeBorders_ = ebTop;
+    bool buttonPressed_ = false;
     std::string tipText_;
     std::wstring tipTextWide_;
 };

@@ -107,6 +107,7 @@ const char kToolBarLayout[] = R"(object Form1: TForm
       Style = tbsSeparator
     end
     object Label2: TLabel
+      AutoSize = False
       Width = 174
       Height = 22
       Caption = 'kelvorine.example.org'
@@ -470,6 +471,7 @@ TEST_F(ComCtrls, ListViewItemsAndColumnsRoundTrip) {
 end
 )");
     auto* list = form->Find<TListView>("ListView1");
+    form->Show();
     TListItem* merlin = list->AddItem("Merlin");
     merlin->SubItems().Add("1.2 MB");
     HWND hwnd = list->Handle();
@@ -635,4 +637,33 @@ end
     delete action;
     EXPECT_EQ(open->Action(), nullptr);
     EXPECT_EQ(open->Caption(), "&Open") << "keeps what it showed";
+}
+
+// The windowless buttons sit where the window draws them, but the mouse stays the window's:
+// a press that ends over the label still releases the button and clicks nothing else.
+TEST_F(ComCtrls, ToolBarKeepsTheMouseForItsButtons) {
+    ReadLayout(*form, kToolBarLayout);
+    form->Show();
+    auto* toolbar = form->Find<TToolBar>("ToolBar1");
+    auto* open = form->Find<TToolButton>("ToolButton1");
+    auto* label = form->Find<TLabel>("Label2");
+    int buttonClicks = 0, labelClicks = 0;
+    open->OnClick = [&](TObject*) { ++buttonClicks; };
+    label->OnClick = [&](TObject*) { ++labelClicks; };
+    HWND bar = toolbar->Handle();
+    RECT r;
+    SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(open->Left(), r.left);
+    EXPECT_EQ(open->Width(), r.right - r.left);
+    POINT inside = CentreOf(r);
+    POINT onLabel{label->Left() + 5, label->Top() + 5};
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(onLabel.x, onLabel.y));
+    SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(onLabel.x, onLabel.y));
+    Pump();
+    EXPECT_EQ(buttonClicks, 0) << "released off the button";
+    EXPECT_EQ(labelClicks, 0) << "the press was not the label's";
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONPRESSED, open->CommandId(), 0));
+    ClickAt(bar, onLabel);
+    EXPECT_EQ(labelClicks, 1);
 }

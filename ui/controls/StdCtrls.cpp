@@ -2,6 +2,10 @@
 #include "ui/classes/Properties.h"
 #include "ui/forms/Forms.h"
 
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ExtCtrls.h"
+
+#include <algorithm>
 #include <cctype>
 
 KV_DEFINE_CLASS(TButton, TWinControl, [](TPropertyBuilder<TButton>& p) {
@@ -9,10 +13,13 @@ KV_DEFINE_CLASS(TButton, TWinControl, [](TPropertyBuilder<TButton>& p) {
     p.Bool("Default", &TButton::Default, &TButton::SetDefault);
     p.Bool("Cancel", &TButton::Cancel, &TButton::SetCancel);
 })
-KV_DEFINE_CLASS(TEdit, TWinControl, [](TPropertyBuilder<TEdit>& p) {
-    p.Event<TKeyPressEvent>("OnKeyPress", &TEdit::SetOnKeyPress);
-    p.Event<TNotifyEvent>("OnChange", &TEdit::SetOnChange);
+KV_DEFINE_CLASS(TCustomEdit, TWinControl, [](TPropertyBuilder<TCustomEdit>& p) {
+    p.Bool("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly);
+    p.Integer("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength);
+    p.Event<TKeyPressEvent>("OnKeyPress", &TCustomEdit::SetOnKeyPress);
+    p.Event<TNotifyEvent>("OnChange", &TCustomEdit::SetOnChange);
 })
+KV_DEFINE_PLAIN_CLASS(TEdit, TCustomEdit)
 KV_DEFINE_CLASS(TListBox, TWinControl, [](TPropertyBuilder<TListBox>& p) {
     p.Strings("Items", &TListBox::Items);
     p.Integer("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight);
@@ -32,8 +39,20 @@ KV_DEFINE_CLASS(TLabel, TGraphicControl, [](TPropertyBuilder<TLabel>& p) {
 void RegisterStandardControls() {
     RegisterClass<TButton>();
     RegisterClass<TEdit>();
+    RegisterClass<TMemo>();
     RegisterClass<TListBox>();
+    RegisterClass<TComboBox>();
+    RegisterClass<TCheckBox>();
+    RegisterClass<TRadioButton>();
+    RegisterClass<TGroupBox>();
+    RegisterClass<TScrollBar>();
     RegisterClass<TLabel>();
+    RegisterClass<TPanel>();
+    RegisterClass<TBevel>();
+    RegisterClass<TImage>();
+    RegisterClass<TRadioGroup>();
+    RegisterClass<TBitBtn>();
+    RegisterClass<TSpeedButton>();
     RegisterClass<TForm>();
 }
 
@@ -70,31 +89,55 @@ void TButton::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
 }
 
-// --- TEdit ---
+// --- TCustomEdit, TEdit ---
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     width_ = 121;
     height_ = 21;
     color_ = clWindow;
 }
 
-void TEdit::CreateParams(TCreateParams& p) {
+void TCustomEdit::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.systemClass = L"EDIT";
-    p.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+    p.style |= WS_TABSTOP | (readOnly_ ? ES_READONLY : 0);
     p.exStyle |= WS_EX_CLIENTEDGE;
 }
 
-std::string TEdit::GetText() {
+void TCustomEdit::HandleCreated() {
+    SendMessageW(handle_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TEdit::CreateParams(TCreateParams& p) {
+    TCustomEdit::CreateParams(p);
+    p.style |= ES_AUTOHSCROLL;
+}
+
+void TCustomEdit::SetReadOnly(bool on) {
+    readOnly_ = on;
+    if (HandleAllocated()) SendMessageW(handle_, EM_SETREADONLY, on, 0);
+}
+
+void TCustomEdit::SetMaxLength(int length) {
+    maxLength_ = std::max(length, 0);
+    if (HandleAllocated()) SendMessageW(handle_, EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+std::string TCustomEdit::GetText() {
     if (!HandleAllocated()) return caption_;
     int n = GetWindowTextLengthW(handle_);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(handle_, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n));
+    n = GetWindowTextW(handle_, text.data(), n + 1);
+    text.resize(static_cast<size_t>(std::max(n, 0)));
     return WideToAnsi(text);
 }
 
-void TEdit::WndProc(TMessage& m) {
+void TCustomEdit::Change() {
+    caption_ = GetText();
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
     if (m.Msg == WM_CHAR && OnKeyPress && m.WParam < 0x80) {
         char key = static_cast<char>(m.WParam);
         OnKeyPress(this, key);
@@ -102,8 +145,7 @@ void TEdit::WndProc(TMessage& m) {
         m.WParam = static_cast<unsigned char>(key);
     }
     if (m.Msg == CN_BASE + WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
-        caption_ = GetText();
-        if (OnChange) OnChange(this);
+        Change();
         return;
     }
     TWinControl::WndProc(m);

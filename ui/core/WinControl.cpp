@@ -135,6 +135,12 @@ void TWinControl::RegisterWindowClass(const TCreateParams& params) {
 }
 
 void TWinControl::CreateWnd() {
+    // Making the parent's window makes its children's windows, this one among them: asking
+    // for it first keeps this control to one window.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->HandleNeeded();
+        if (handle_) return;
+    }
     TCreateParams params;
     CreateParams(params);
     if ((params.style & WS_CHILD) && !params.parent) {

@@ -110,23 +110,21 @@ object Form1: TForm
 end
 )";
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(hwnd, CountChild, count);
+    return TRUE;
+}
+
 // Windows of this thread, children included (USER objects where Wine does not count them).
 int WindowCount() {
     int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM count) {
-            ++*reinterpret_cast<int*>(count);
-            EnumChildWindows(
-                hwnd,
-                [](HWND, LPARAM c) {
-                    ++*reinterpret_cast<int*>(c);
-                    return TRUE;
-                },
-                count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 

@@ -65,7 +65,7 @@ void TForm2::FormCreate(TObject*) {
         lines = SplitLines(ReadWholeFile(path));
     } else if (TForm1* main = Form1()) {
         const std::vector<std::string> none;
-        const auto* names = main->ActionNames();
+        const auto* names = main->ActionNames.get();
         lines = EditorLinesFromTable(names ? *names : none, main->ListItems());
     }
     TStrings& items = ListBox1->Items();

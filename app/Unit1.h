@@ -1,22 +1,21 @@
 #pragma once
 // TForm1: the viewer's main window. It carries the menu, the toolbar, the list of animations
 // and the status label, owns the one Agent control of the process and the character it has
-// loaded, and starts every user command.
+// loaded, and starts every user command. Its components come from the layout "TForm1" in the
+// program's resources; the framework calls its handlers on the events they are named after.
 //
-// Contract: construct it, then Show() runs the start-up sequence (settings, language, action
-// list, the Agent control, the file on the command line) before the window appears.
-// Terminated() turns true when start-up found no Agent control; the message loop then ends.
-// Every handler catches the failures the viewer expects and lets the others reach the
-// default error report.
-#include "app/logic/ActionList.h"
-#include "app/win/Window.h"
-#include "app/win/WinUtil.h"
-
-#include "ui/graphics/GraphicsObjects.h"
-
+// Contract: FormCreate runs the start-up sequence (settings, language, action list, the Agent
+// control, the file on the command line) when the window is first shown. Without an Agent
+// control it asks the application to terminate. Every handler catches the failures the viewer
+// expects and lets the others reach the application's default error report.
 #include "agent/binding/Agent.h"
-
-#include <commctrl.h>
+#include "ui/actions/ActnList.h"
+#include "ui/controls/ComCtrlsToolBar.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
+#include "ui/graphics/ImageList.h"
+#include "ui/menus/Menus.h"
+#include "ui/services/OpenDialog.h"
 
 #include <memory>
 #include <string>
@@ -24,131 +23,74 @@
 
 namespace kv::app {
 
-// Command identifiers of the main window's actions and menu items.
-enum MainCommand : int {
-    cmOpenAgent = 101,
-    cmCloseAgent,
-    cmQuitProgram,
-    cmShowAgent,
-    cmHideAgent,
-    cmAbout,
-    cmFileAssociated,
-    cmEditActionList,
-    cmEnglish = 111, // tags 1, 2, 3 follow
-    cmChineseSimple,
-    cmBig5,
-};
-
-// Control identifiers.
-enum MainControl : int { idToolBar = 1, idListBox, idStatusLabel, idWebsiteLabel };
-
-class TForm1 : public Window {
+class TForm1 : public TForm {
+    KV_CLASS(TForm1, TForm)
 public:
-    // `arguments`: the command line's arguments after the program name.
-    explicit TForm1(std::vector<std::string> arguments);
+    explicit TForm1(TComponent* owner);
     ~TForm1() override;
 
-    // Start-up sequence, then the window is shown centred on the screen.
-    void Show(int showCommand = SW_SHOWNORMAL);
-    bool Terminated() const { return terminated_; }
-    // Gives the accelerator table its keys; true when the message was a shortcut.
-    bool TranslateShortcut(MSG& msg);
+    // Found after the layout is read.
+    TToolBar* ToolBar1 = nullptr;
+    TToolButton *ToolButton1 = nullptr, *ToolButton2 = nullptr, *ToolButton3 = nullptr,
+                *ToolButton4 = nullptr, *ToolButton6 = nullptr;
+    TLabel* Label1 = nullptr; // status: the path of the character file last chosen
+    TLabel* Label2 = nullptr; // the website
+    TListBox* ListBox1 = nullptr;
+    TImageList* ImageList1 = nullptr;
+    TActionList* ActionList1 = nullptr;
+    TAction *OpenAgent = nullptr, *CloseAgent = nullptr, *QuitProgram = nullptr,
+            *ShowAgent = nullptr, *HideAgent = nullptr, *About = nullptr,
+            *FileAssociated = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem *File1 = nullptr, *Open1 = nullptr, *Close1 = nullptr, *EditActionList1 = nullptr,
+              *CreateFileAssociated1 = nullptr, *Quit1 = nullptr, *View1 = nullptr,
+              *Show1 = nullptr, *Hide1 = nullptr, *Language1 = nullptr, *English1 = nullptr,
+              *ChineseSimple1 = nullptr, *Big51 = nullptr, *About1 = nullptr, *About2 = nullptr;
+    TOpenDialog* OD = nullptr;
+
+    // The character "Bob" as the control returned it; empty until the first successful load.
+    kv::agent::TAgentCharacter CharacterRef;
+    std::unique_ptr<kv::agent::TAgent> AgentControl;
+    // File name (no folder, no extension) of the character file last chosen.
+    std::string CharacterName;
+    // The animation of each list entry, same index; freed (null) when the program ends early.
+    std::unique_ptr<std::vector<std::string>> ActionNames;
 
     // The one road by which a file reaches the control.
     void ShowFile(const std::string& path);
     void ApplyLanguage(int language);
     void LoadActionList(const std::string& fileName);
-
-    // Handlers (named after their components and events).
-    void FormCreate();
-    void OpenAgentExecute();
-    void CloseAgentExecute();
-    void ShowAgentExecute();
-    void HideAgentExecute();
-    void QuitProgramExecute();
-    void AboutExecute();
-    void FileAssociatedExecute();
-    void EditActionList1Click();
-    void English1Click(int tag);
-    void ListBox1DblClick();
-    void Label2MouseEnter();
-    void Label2MouseLeave();
-    void Label2Click();
-    void FormClose();
-
-    // Read by the editor and by tests.
-    HWND ListBox1() const { return listBox1_; }
-    HWND Label1() const { return label1_; }
-    HWND Label2() const { return label2_; }
-    HWND ToolBar1() const { return toolBar1_; }
-    HMENU MainMenu1() const { return mainMenu1_; }
-    const std::vector<std::string>* ActionNames() const { return actionNames_.get(); }
-    const std::string& CharacterName() const { return characterName_; }
     std::vector<std::string> ListItems() const;
-    const std::string& ActionHint(int command) const;
-    const std::string& ActionCaption(int command) const;
-    bool WebsiteHot() const { return websiteHot_; }
+
+    // Handlers (published under these names).
+    void FormCreate(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void OpenAgentExecute(TObject* sender);
+    void CloseAgentExecute(TObject* sender);
+    void ShowAgentExecute(TObject* sender);
+    void HideAgentExecute(TObject* sender);
+    void QuitProgramExecute(TObject* sender);
+    void AboutExecute(TObject* sender);
+    void FileAssociatedExecute(TObject* sender);
+    void EditActionList1Click(TObject* sender);
+    void English1Click(TObject* sender);
+    void ListBox1DblClick(TObject* sender);
+    void Label2MouseEnter(TObject* sender);
+    void Label2MouseLeave(TObject* sender);
+    void Label2Click(TObject* sender);
 
 protected:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Loaded() override;
 
 private:
-    struct Action {
-        int command;
-        std::string caption;
-        std::string hint;
-        const char* shortcut; // menu text after the tab, or nullptr
-    };
-
-    void CreateMenus();
-    void CreateToolBar();
-    void CreateControls();
-    void LayoutControls();
     void ReadSettings();
-    void SetActionText(int command, std::string_view caption, std::string_view hint);
-    void RefreshMenuTexts();
-    void SetMenuText(HMENU menu, UINT id, bool byPosition, const std::string& text);
-    Action* FindAction(int command);
-    void OnCommand(int command);
-    LRESULT OnNotify(NMHDR* header);
-    void SetStatus(const std::string& text);
-    void SetListItems(const std::vector<std::string>& items);
-    void UpdateWebsiteLook();
-
-    // Fields of the window beyond its controls, in the order of their meaning.
-    kv::agent::TAgentCharacter characterRef_;
-    std::unique_ptr<kv::agent::TAgent> agentControl_;
-    std::string characterName_;
-    std::unique_ptr<std::vector<std::string>> actionNames_;
-
-    std::vector<std::string> arguments_;
-    std::vector<Action> actions_;
-    bool terminated_ = false;
-    bool shown_ = false;
-    bool websiteHot_ = false;
-
-    HMENU mainMenu1_ = nullptr;
-    HMENU file1_ = nullptr;
-    HMENU view1_ = nullptr;
-    HMENU language1_ = nullptr;
-    HMENU about1_ = nullptr;
-    HACCEL shortcuts_ = nullptr;
-    HIMAGELIST imageList1_ = nullptr;
-    HWND toolBar1_ = nullptr;
-    HWND label2_ = nullptr;
-    HWND listBox1_ = nullptr;
-    HWND label1_ = nullptr;
-    WNDPROC label2Procedure_ = nullptr;
-    Font windowFont_;
-    std::unique_ptr<TFont> specFont_;
-    Font listFont_;
-    Font websiteFont_;
-    Font websiteHotFont_;
-
-    static LRESULT CALLBACK WebsiteProcedure(HWND, UINT, WPARAM, LPARAM);
 };
 
 // The main window of the running program (nullptr before it exists).
 TForm1* Form1();
+
+// The program's arguments after its name, in the ANSI code page (tests may set others).
+std::vector<std::string> CommandLineArguments();
+void SetCommandLineForTests(std::vector<std::string> arguments);
 
 } // namespace kv::app

@@ -87,9 +87,7 @@ void AppTest::SetUp() {
     SetEnvironmentVariableA("KELVORINE_AGENT", "builtin");
     agent_ = std::make_unique<kv::agent::testing::RecordingAgent>();
     agent_->InstallAsFallback();
-    app_ = std::make_unique<TestApplication>(messages_);
-    app_->Initialize();
-    app_->SetTitle("MS Kelvorine");
+    NewApplication();
     SetOpenDialogFunction([this](TOpenDialog& dialog) {
         dialogs_.push_back({dialog.Title(), dialog.Filter(), dialog.Options()});
         if (!dialogAnswer_) return false;
@@ -120,11 +118,11 @@ void AppTest::DriveModalWindow() {
 
 void AppTest::TearDown() {
     if (dir_.empty()) return; // skipped before set-up
-    form_.reset();
-    Pump();
+    Stop();
     KillTimer(nullptr, modalTimer_);
     RunningTest() = nullptr;
     app_.reset();
+    SetCommandLineForTests({});
     SetOpenDialogFunction({});
     SetShellOpenFunction({});
     SetAssociationNotifyFunction({});
@@ -136,9 +134,25 @@ void AppTest::TearDown() {
     EXPECT_TRUE(modalDrivers_.empty()) << "a modal window that never came";
 }
 
+void AppTest::NewApplication() {
+    app_ = std::make_unique<TestApplication>(messages_);
+    app_->Initialize();
+    app_->SetTitle("MS Kelvorine");
+}
+
+void AppTest::Stop() {
+    if (!form_) return;
+    form_ = nullptr;
+    app_.reset();
+    Pump();
+    NewApplication();
+}
+
 TForm1& AppTest::Start(std::vector<std::string> arguments) {
-    form_ = std::make_unique<TForm1>(std::move(arguments));
-    form_->Show(SW_SHOWNOACTIVATE);
+    Stop();
+    SetCommandLineForTests(std::move(arguments));
+    form_ = app_->CreateForm<TForm1>();
+    form_->Show();
     Pump();
     return *form_;
 }
@@ -178,25 +192,46 @@ void AppTest::Pump() {
     }
 }
 
-void AppTest::Command(int id) {
-    SendMessageA(form_->Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+void AppTest::Command(TMenuItem* item) {
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
     Pump();
 }
 
-std::string AppTest::MenuText(int id) {
+std::string AppTest::MenuText(TMenuItem* item) {
     char buffer[256] = {};
-    GetMenuStringA(form_->MainMenu1(), UINT(id), buffer, sizeof buffer, MF_BYCOMMAND);
+    GetMenuStringA(form_->MainMenu1->Handle(), item->Command(), buffer, sizeof buffer,
+                   MF_BYCOMMAND);
     return buffer;
+}
+
+bool AppTest::Checked(TMenuItem* item) {
+    return (GetMenuState(form_->MainMenu1->Handle(), item->Command(), MF_BYCOMMAND) &
+            MF_CHECKED) != 0;
 }
 
 std::string AppTest::TopMenuText(int position) {
     char buffer[256] = {};
-    GetMenuStringA(form_->MainMenu1(), UINT(position), buffer, sizeof buffer, MF_BYPOSITION);
+    GetMenuStringA(form_->MainMenu1->Handle(), UINT(position), buffer, sizeof buffer,
+                   MF_BYPOSITION);
     return buffer;
 }
 
-bool AppTest::Checked(int id) {
-    return (GetMenuState(form_->MainMenu1(), UINT(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+LOGFONTA AppTest::FontOf(TControl* control) {
+    LOGFONTA lf = {};
+    GetObjectA(control->Font().Handle(), sizeof lf, &lf);
+    return lf;
+}
+
+void AppTest::PressKey(WORD key, bool control) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(form_->ListBox1->Handle(), WM_KEYDOWN, key, 1);
+    app_->ProcessMessages();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    Pump();
 }
 
 LOGFONTA AppTest::FontOf(HWND window) {
@@ -211,7 +246,7 @@ int AppTest::SelectedIndex(HWND list) {
 }
 
 void AppTest::DoubleClick(int index) {
-    HWND list = form_->ListBox1();
+    HWND list = form_->ListBox1->Handle();
     SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
     RECT item = {};
     SendMessageA(list, LB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));

@@ -54,20 +54,28 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the main window with these arguments and runs its start-up.
+    // Creates the main window with these arguments and runs its start-up (a window started
+    // before goes first, with its application).
     TForm1& Start(std::vector<std::string> arguments = {});
+    // Ends the running program: its application and main window go; a new application waits.
+    void Stop();
+    void NewApplication();
     void WriteFile(const std::string& name, const std::string& bytes);
     std::string ReadFile(const std::string& name);
     bool Exists(const std::string& name);
     void WriteLanguageId(const std::string& value);
     std::string IniValue();
     void Pump();
-    void Command(int id);
-    // The text of a main menu item by command, and of a top-level item by position.
-    std::string MenuText(int id);
+    // Picks a menu item as the menu bar does (its command reaches the window).
+    void Command(TMenuItem* item);
+    // The item's text as the Win32 menu holds it, and its check mark there.
+    std::string MenuText(TMenuItem* item);
+    bool Checked(TMenuItem* item);
     std::string TopMenuText(int position);
-    bool Checked(int id);
+    // Presses a key (with Ctrl when asked) where the message loop sees it.
+    void PressKey(WORD key, bool control);
     LOGFONTA FontOf(HWND window);
+    LOGFONTA FontOf(TControl* control);
     int SelectedIndex(HWND list);
     void DoubleClick(int index);
     // Runs `drive` on the next modal window when it is up (a modal window nobody expects is
@@ -78,7 +86,7 @@ protected:
 
     std::string dir_;
     std::unique_ptr<kv::agent::testing::RecordingAgent> agent_;
-    std::unique_ptr<TForm1> form_;
+    TForm1* form_ = nullptr; // owned by app_
     std::vector<ShownMessage> messages_;
     std::optional<std::string> dialogAnswer_;
     std::vector<ShownDialog> dialogs_;

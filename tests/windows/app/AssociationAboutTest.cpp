@@ -42,7 +42,7 @@ TEST_F(Association, WritesTheLayoutTwiceAndReportsSuccessBothTimes) {
     Start();
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
-        Command(cmFileAssociated);
+        Command(form_->CreateFileAssociated1);
         EXPECT_EQ(notifications_, run);
         ASSERT_EQ(messages_.size(), size_t(run));
         EXPECT_EQ(messages_.back().text, "Set File Associate Ok!");
@@ -96,22 +96,20 @@ TEST_F(About, CaptionBodyFontsAndButtons) {
         SendMessageA(about, WM_COMMAND, MAKEWPARAM(idAboutImage, STN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
         EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org"}));
-        EXPECT_FALSE(IsWindowEnabled(form_->Hwnd()));
+        EXPECT_FALSE(IsWindowEnabled(form_->Handle()));
         SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
     });
-    Command(cmAbout);
-    EXPECT_TRUE(IsWindowEnabled(form_->Hwnd()));
+    Command(form_->About2);
+    EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
 }
 
 TEST_F(About, F1OpensIt) {
-    TForm1& form = Start();
+    Start();
     bool shown = false;
     OnModal([&](HWND about) {
         shown = true;
         PostMessageA(about, WM_CLOSE, 0, 0);
     });
-    MSG msg = {form.ListBox1(), WM_KEYDOWN, VK_F1, 1, 0, {0, 0}};
-    EXPECT_TRUE(form.TranslateShortcut(msg));
-    Pump();
+    PressKey(VK_F1, false);
     EXPECT_TRUE(shown);
 }

@@ -30,22 +30,22 @@ class Character : public AppTest {};
 TEST_F(Character, OpenThroughTheMenuLoadsShowsAndGreets) {
     TForm1& form = Start();
     dialogAnswer_ = kPath;
-    Command(cmOpenAgent);
+    Command(form_->Open1);
     ASSERT_EQ(dialogs_.size(), 1u);
     EXPECT_EQ(dialogs_[0].title, "Open File");
     EXPECT_EQ(dialogs_[0].filter, "MS Agent Character(*.acs)|*.acs");
     EXPECT_EQ(dialogs_[0].options, ofHideReadOnly | ofPathMustExist | ofFileMustExist |
                                        ofNoNetworkButton | ofEnableSizing);
     EXPECT_EQ(Log(), Greeting(kPath));
-    EXPECT_EQ(WindowText(form.Label1()), kPath);
-    EXPECT_EQ(form.CharacterName(), "Pip");
+    EXPECT_EQ(form.Label1->Caption(), kPath);
+    EXPECT_EQ(form.CharacterName, "Pip");
     EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(Character, CancelDoesNothing) {
     Start();
     dialogAnswer_.reset();
-    Command(cmOpenAgent);
+    Command(form_->Open1);
     EXPECT_EQ(dialogs_.size(), 1u);
     EXPECT_TRUE(Log().empty());
 }
@@ -54,35 +54,27 @@ TEST_F(Character, OpenThroughTheToolbarButtonAndCtrlO) {
     TForm1& form = Start();
     dialogAnswer_ = kPath;
     RECT r = {};
-    SendMessageA(form.ToolBar1(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(form.ToolBar1->Handle(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(form.ToolBar1(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(form.ToolBar1(), WM_LBUTTONUP, 0, at);
+    SendMessageA(form.ToolBar1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(form.ToolBar1->Handle(), WM_LBUTTONUP, 0, at);
     Pump();
     EXPECT_EQ(dialogs_.size(), 1u);
     EXPECT_EQ(Log(), Greeting(kPath));
 
     agent_->ClearLog();
     dialogAnswer_ = kOther;
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    MSG msg = {form.ListBox1(), WM_KEYDOWN, 'O', 1, 0, {0, 0}};
-    EXPECT_TRUE(form.TranslateShortcut(msg));
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    Pump();
+    PressKey('O', true);
     EXPECT_EQ(dialogs_.size(), 2u);
     EXPECT_EQ(Log(), Greeting(kOther));
-    EXPECT_EQ(form.CharacterName(), "Merlin.v2");
+    EXPECT_EQ(form.CharacterName, "Merlin.v2");
 }
 
 TEST_F(Character, CommandLineFileOpensAtStartAndOnlyTheFirstArgumentCounts) {
     TForm1& form = Start({kOther, "ignored.acs"});
     EXPECT_EQ(Log(), Greeting(kOther));
-    EXPECT_EQ(form.CharacterName(), "Merlin.v2");
-    EXPECT_EQ(WindowText(form.Label1()), kOther);
+    EXPECT_EQ(form.CharacterName, "Merlin.v2");
+    EXPECT_EQ(form.Label1->Caption(), kOther);
 }
 
 TEST_F(Character, CommandLinePathShowsOnlyAfterASuccessfulLoad) {
@@ -90,16 +82,16 @@ TEST_F(Character, CommandLinePathShowsOnlyAfterASuccessfulLoad) {
     TForm1& form = Start({kPath});
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Can not Open " + kPath}));
     EXPECT_EQ(messages_[0].caption, "MS Kelvorine");
-    EXPECT_EQ(WindowText(form.Label1()), "");
-    EXPECT_EQ(form.CharacterName(), "Pip");
+    EXPECT_EQ(form.Label1->Caption(), "");
+    EXPECT_EQ(form.CharacterName, "Pip");
 }
 
 TEST_F(Character, DialogPathShowsEvenWhenTheLoadFails) {
     TForm1& form = Start();
     agent_->Fail("Characters.Load", E_FAIL, L"not a character");
     dialogAnswer_ = kPath;
-    Command(cmOpenAgent);
-    EXPECT_EQ(WindowText(form.Label1()), kPath);
+    Command(form_->Open1);
+    EXPECT_EQ(form.Label1->Caption(), kPath);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Can not Open " + kPath}));
 }
 
@@ -107,7 +99,7 @@ TEST_F(Character, AFailedGreetingStillReportsCanNotOpen) {
     Start();
     agent_->Fail("Speak", E_FAIL, L"no voice");
     dialogAnswer_ = kPath;
-    Command(cmOpenAgent);
+    Command(form_->Open1);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Can not Open " + kPath}));
     EXPECT_EQ(Log().back(), "Bob.Speak(\"Hello, can i help you?\")");
 }
@@ -132,7 +124,7 @@ TEST_F(Character, PlayFailureIsSpokenNotShown) {
 
 TEST_F(Character, DoubleClickBeforeAnyFileDoesNothing) {
     TForm1& form = Start();
-    ASSERT_EQ(SelectedIndex(form.ListBox1()), 0);
+    ASSERT_EQ(SelectedIndex(form.ListBox1->Handle()), 0);
     DoubleClick(3);
     EXPECT_TRUE(Log().empty());
     EXPECT_TRUE(messages_.empty());
@@ -143,8 +135,8 @@ TEST_F(Character, FailedLoadKeepsThePreviousReference) {
     TForm1& form = Start({kPath});
     agent_->FailWhen("Characters.Load", std::wstring(kOther.begin(), kOther.end()), E_FAIL, L"bad");
     dialogAnswer_ = kOther;
-    Command(cmOpenAgent);
-    EXPECT_EQ(form.CharacterName(), "Merlin.v2");
+    Command(form_->Open1);
+    EXPECT_EQ(form.CharacterName, "Merlin.v2");
     agent_->SetAnimations({L"Wave"});
     agent_->ClearLog();
     DoubleClick(0);
@@ -157,7 +149,7 @@ TEST_F(Character, StopAllOnNoReferenceReachesTheDefaultErrorReport) {
     Start();
     agent_->Fail("Characters.Load", E_FAIL, L"bad");
     dialogAnswer_ = kPath;
-    Command(cmOpenAgent);
+    Command(form_->Open1);
     messages_.clear();
     agent_->ClearLog();
     DoubleClick(0);
@@ -179,30 +171,30 @@ TEST_F(Character, StopAllFailingShowsTheErrorsOwnMessage) {
 
 TEST_F(Character, ShowHideAndCloseActOnTheCharacterAndFailSilently) {
     TForm1& form = Start();
-    Command(cmShowAgent);
-    Command(cmHideAgent);
-    Command(cmCloseAgent);
+    Command(form_->Show1);
+    Command(form_->Hide1);
+    Command(form_->Close1);
     EXPECT_EQ(Log(), (Calls{"Characters.Unload(\"Bob\")"}));
     EXPECT_TRUE(messages_.empty());
     form.ShowFile(kPath);
     agent_->ClearLog();
-    Command(cmShowAgent);
-    Command(cmHideAgent);
-    Command(cmCloseAgent);
+    Command(form_->Show1);
+    Command(form_->Hide1);
+    Command(form_->Close1);
     EXPECT_EQ(Log(),
               (Calls{"Bob.Play(\"Show\")", "Bob.Play(\"Hide\")", "Characters.Unload(\"Bob\")"}));
     // Close keeps the name, the status and the reference.
-    EXPECT_EQ(form.CharacterName(), "");
-    EXPECT_EQ(WindowText(form.Label1()), kPath);
+    EXPECT_EQ(form.CharacterName, "");
+    EXPECT_EQ(form.Label1->Caption(), kPath);
     agent_->Fail("Characters.Unload", E_FAIL, L"x");
-    Command(cmCloseAgent);
+    Command(form_->Close1);
     EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(Character, SecondOpenUnloadsTheFirst) {
     Start({kPath});
     dialogAnswer_ = kOther;
-    Command(cmOpenAgent);
+    Command(form_->Open1);
     Calls log = Log();
     EXPECT_EQ(Calls(log.begin() + 7, log.end()), Greeting(kOther));
     EXPECT_FALSE(agent_->IsLoaded(L"Pip"));
@@ -218,35 +210,38 @@ TEST_F(Character, MissingControlWithAFileOnTheCommandLine) {
                                  "Please download it from website of Microsoft\r\n"
                                  "or visit kelvorine.example.org to get other infomation");
     EXPECT_EQ(messages_[1].text, "Can not Open " + kPath);
-    EXPECT_TRUE(form.Terminated());
-    EXPECT_EQ(form.ActionNames(), nullptr);
-    EXPECT_FALSE(IsWindowVisible(form.Hwnd()));
+    EXPECT_TRUE(app_->Terminated());
+    EXPECT_EQ(form.ActionNames.get(), nullptr);
     // Whatever still reaches the window finds no list and no control, and nothing breaks.
     DoubleClick(0);
-    Command(cmCloseAgent);
-    Command(cmEnglish);
-    SendMessageA(form.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(form.Hwnd()));
+    Command(form_->Close1);
+    Command(form_->English1);
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    app_->Run(); // the program ends: its loop returns at once
 }
 
 TEST_F(Character, QuitClosesTheWindow) {
     TForm1& form = Start();
-    HWND window = form.Hwnd();
-    Command(cmQuitProgram);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(form.ActionNames(), nullptr);
+    Command(form_->Quit1);
+    EXPECT_TRUE(app_->Terminated()); // closing the main window ends the program
+    EXPECT_EQ(form.ActionNames.get(), nullptr);
 }
 
 TEST_F(Character, WebsiteLabelHoverAndClick) {
     TForm1& form = Start();
-    EXPECT_FALSE(form.WebsiteHot());
-    SendMessageA(form.Label2(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(form.WebsiteHot());
-    EXPECT_TRUE(FontOf(form.Label2()).lfUnderline);
-    SendMessageA(form.Label2(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_FALSE(form.WebsiteHot());
-    EXPECT_FALSE(FontOf(form.Label2()).lfUnderline);
-    SendMessageA(form.Hwnd(), WM_COMMAND, MAKEWPARAM(idWebsiteLabel, STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Label2()));
+    HWND bar = form.ToolBar1->Handle();
+    TLabel& label = *form.Label2;
+    EXPECT_EQ(label.Parent(), form.ToolBar1); // it sits on the toolbar after the buttons
+    LPARAM over = MAKELPARAM(label.Left() + 5, label.Top() + 5);
+    SendMessageA(bar, WM_MOUSEMOVE, 0, over);
+    EXPECT_TRUE(FontOf(&label).lfUnderline);
+    EXPECT_EQ(label.Font().Color(), TColor(0x00FF0000)); // pure blue
+    EXPECT_EQ(label.Cursor(), crHandPoint);
+    SendMessageA(bar, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(FontOf(&label).lfUnderline);
+    EXPECT_EQ(label.Font().Color(), clWindowText);
+    EXPECT_EQ(FontOf(&label).lfWeight, FW_BOLD);
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, over);
+    SendMessageA(bar, WM_LBUTTONUP, 0, over);
     EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org"}));
 }

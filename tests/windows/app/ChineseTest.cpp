@@ -18,7 +18,7 @@ struct Expected {
     UINT codePage;
     const char* languageId;
     uint8_t language;
-    int menuItem;
+    TMenuItem* TForm1::*menuItem;
     BYTE charset;
     const char* face;
     const char* open;
@@ -47,7 +47,7 @@ struct Expected {
 const Expected kSimplified = {936,
                               "2",
                               kSimplifiedChinese,
-                              cmChineseSimple,
+                              &TForm1::ChineseSimple1,
                               GB2312_CHARSET,
                               "宋体",
                               "打开(&F)",
@@ -74,7 +74,7 @@ const Expected kSimplified = {936,
 const Expected kTraditional = {950,
                                "3",
                                kBig5,
-                               cmBig5,
+                               &TForm1::Big51,
                                CHINESEBIG5_CHARSET,
                                "細明體",
                                "打開(&F)",
@@ -110,31 +110,31 @@ protected:
         WriteLanguageId(e_->languageId);
         TForm1& form = Start();
         EXPECT_EQ(InterfaceLanguage, e_->language);
-        EXPECT_TRUE(Checked(e_->menuItem));
-        EXPECT_FALSE(Checked(cmEnglish));
-        EXPECT_EQ(MenuText(cmOpenAgent), T(e_->open) + "\tCtrl+O");
-        EXPECT_EQ(form.ActionHint(cmOpenAgent), T(e_->openHint));
-        EXPECT_EQ(MenuText(cmCloseAgent), T(e_->close) + "\tCtrl+U");
-        EXPECT_EQ(MenuText(cmShowAgent), T(e_->show) + "\tCtrl+S");
-        EXPECT_EQ(MenuText(cmHideAgent), T(e_->hide) + "\tCtrl+H");
-        EXPECT_EQ(MenuText(cmAbout), T(e_->about) + "\tF1");
-        EXPECT_EQ(form.ActionHint(cmAbout), T(e_->aboutHint));
-        EXPECT_EQ(MenuText(cmEditActionList), T(e_->edit));
-        EXPECT_EQ(MenuText(cmFileAssociated), T(e_->associate));
+        EXPECT_TRUE(Checked(form.*(e_->menuItem)));
+        EXPECT_FALSE(Checked(form_->English1));
+        EXPECT_EQ(MenuText(form_->Open1), T(e_->open) + "\tCtrl+O");
+        EXPECT_EQ(form.OpenAgent->Hint(), T(e_->openHint));
+        EXPECT_EQ(MenuText(form_->Close1), T(e_->close) + "\tCtrl+U");
+        EXPECT_EQ(MenuText(form_->Show1), T(e_->show) + "\tCtrl+S");
+        EXPECT_EQ(MenuText(form_->Hide1), T(e_->hide) + "\tCtrl+H");
+        EXPECT_EQ(MenuText(form_->About2), T(e_->about) + "\tF1");
+        EXPECT_EQ(form.About->Hint(), T(e_->aboutHint));
+        EXPECT_EQ(MenuText(form_->EditActionList1), T(e_->edit));
+        EXPECT_EQ(MenuText(form_->CreateFileAssociated1), T(e_->associate));
         EXPECT_EQ(TopMenuText(0), T(e_->file));
         EXPECT_EQ(TopMenuText(1), T(e_->view));
         EXPECT_EQ(TopMenuText(2), T(e_->help));
-        EXPECT_EQ(MenuText(cmEnglish), "English"); // never translated
-        EXPECT_EQ(WindowText(form.Hwnd()), "Kelvorine");
-        LOGFONTA lf = FontOf(form.Hwnd());
+        EXPECT_EQ(MenuText(form_->English1), "English"); // never translated
+        EXPECT_EQ(WindowText(form.Handle()), "Kelvorine");
+        LOGFONTA lf = FontOf(&form);
         EXPECT_EQ(lf.lfCharSet, e_->charset);
         EXPECT_EQ(std::string(lf.lfFaceName), T(e_->face));
         EXPECT_EQ(lf.lfHeight, -12);
-        EXPECT_EQ(FontOf(form.ListBox1()).lfCharSet, GB2312_CHARSET); // the list keeps its own
+        EXPECT_EQ(FontOf(form.ListBox1->Handle()).lfCharSet, GB2312_CHARSET); // the list keeps its own
         // Switching to English while running: English texts, the Chinese font stays.
-        Command(cmEnglish);
-        EXPECT_EQ(MenuText(cmOpenAgent), "&Open\tCtrl+O");
-        EXPECT_EQ(FontOf(form.Hwnd()).lfCharSet, e_->charset);
+        Command(form_->English1);
+        EXPECT_EQ(MenuText(form_->Open1), "&Open\tCtrl+O");
+        EXPECT_EQ(FontOf(&form).lfCharSet, e_->charset);
     }
 
     void ListFileEditorAndMessages() {
@@ -156,7 +156,7 @@ protected:
             EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->mustInput)}));
             PostMessageA(window, WM_CLOSE, 0, 0);
         });
-        Command(cmEditActionList);
+        Command(form_->EditActionList1);
         agent_->SetAnimations({L"Greet"});
         agent_->ClearLog();
         DoubleClick(0);
@@ -166,7 +166,7 @@ protected:
                               (e_->language == kBig5 ? "不會" : "不会") + "Wave!\", \"\")");
         messages_.clear();
         SetProgramPathForTests("C:\\K\\Kelvorine.exe");
-        Command(cmFileAssociated);
+        Command(form_->CreateFileAssociated1);
         EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->associateOk)}));
         OnModal([&](HWND about) {
             EXPECT_EQ(WindowText(about), T(e_->aboutTitle));
@@ -178,7 +178,7 @@ protected:
                          reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
             PostMessageA(about, WM_CLOSE, 0, 0);
         });
-        Command(cmAbout);
+        Command(form_->About2);
         EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org/"}));
     }
 

@@ -53,7 +53,7 @@ protected:
     // Opens the editor from the menu and runs `drive` on it.
     void Edit(std::function<void(TForm2&)> drive) {
         OnModal([drive](HWND editor) { drive(EditorOf(editor)); });
-        Command(cmEditActionList);
+        Command(form_->EditActionList1);
     }
 };
 
@@ -94,10 +94,10 @@ TEST_F(Editor, WithoutAFileItShowsNamePairsAndItsLayout) {
             EXPECT_EQ(GetNextDlgTabItem(editor.Handle(), order[i]->Handle(), FALSE),
                       order[i + 1]->Handle())
                 << i;
-        EXPECT_FALSE(IsWindowEnabled(form_->Hwnd())); // modal
+        EXPECT_FALSE(IsWindowEnabled(form_->Handle())); // modal
         PostMessageA(editor.Handle(), WM_CLOSE, 0, 0);
     });
-    EXPECT_TRUE(IsWindowEnabled(form_->Hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
     EXPECT_FALSE(Exists("Action.Cfg")); // closing discards
 }
 
@@ -129,8 +129,8 @@ TEST_F(Editor, AddReplaceDeleteAndSave) {
     EXPECT_EQ(ReadFile("Action.Cfg"),
               "Greet;Hello there\r\nRead;Read\r\nRead;Read\r\nWa;ve;hand\r\n");
     EXPECT_EQ(form.ListItems(), (Lines{"Hello there", "Read", "Read", "ve;hand"}));
-    EXPECT_EQ(*form.ActionNames(), (Lines{"Greet", "Read", "Read", "Wa"}));
-    EXPECT_EQ(SelectedIndex(form.ListBox1()), 0);
+    EXPECT_EQ(*form.ActionNames, (Lines{"Greet", "Read", "Read", "Wa"}));
+    EXPECT_EQ(SelectedIndex(form.ListBox1->Handle()), 0);
 }
 
 TEST_F(Editor, MissingNameIsRefusedWithTheMessage) {

@@ -84,9 +84,12 @@ public:
 protected:
     virtual void Notification(TComponent* component, TOperation operation);
     void SetDestroying() { state_ |= csDestroying; }
+    // Tells every component that asked for free notification that this one goes away. A kind
+    // whose handles others borrow (an image list) calls it before it releases them, so no
+    // borrower is told after the handle is gone; the base destructor then finds nobody left.
+    void NotifyRemoval();
 
 private:
-    void NotifyRemoval();
     static bool IsValidIdent(std::string_view name);
 
     TComponent* owner_ = nullptr;

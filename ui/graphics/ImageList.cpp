@@ -16,7 +16,11 @@ KV_DEFINE_CLASS(TImageList, TComponent, [](TPropertyBuilder<TImageList>& p) {
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
-TImageList::~TImageList() = default;
+TImageList::~TImageList() {
+    // The controls showing this list drop it before its handle is destroyed.
+    SetDestroying();
+    NotifyRemoval();
+}
 
 void TImageList::SetWidth(int width) {
     width = std::clamp(width, 1, 256);

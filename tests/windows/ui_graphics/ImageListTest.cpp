@@ -154,4 +154,28 @@ TEST(ImageList, NoHandlesLeftBehind) {
     EXPECT_LE(GdiObjectCount(), before + 2);
 }
 
+// A control that shows the list hears of its end while the handle is still good, so that it
+// can take the list out of its window first.
+TEST(ImageList, BorrowersAreToldWhileTheHandleStillLives) {
+    struct Borrower : TComponent {
+        using TComponent::TComponent;
+        TImageList* list = nullptr;
+        int imagesWhenTold = -1;
+        void Notification(TComponent* c, TOperation op) override {
+            TComponent::Notification(c, op);
+            if (c == list && op == TOperation::opRemove)
+                imagesWhenTold = ImageList_GetImageCount(list->Handle());
+        }
+    };
+    Borrower borrower(nullptr);
+    auto* list = new TImageList(nullptr);
+    TBitmap strip;
+    MakeStrip(strip, 3);
+    list->AddMasked(strip, clFuchsia);
+    borrower.list = list;
+    list->FreeNotification(&borrower);
+    delete list;
+    EXPECT_EQ(borrower.imagesWhenTold, 3);
+}
+
 } // namespace

@@ -1,47 +1,32 @@
 #pragma once
 // TAboutForm: the modal about box: what the software is, its terms, and the maker's address.
-#include "app/win/Window.h"
-#include "app/win/WinUtil.h"
-
-#include "ui/graphics/GraphicsObjects.h"
-
-#include <memory>
+// Its components come from the layout "TAboutForm" in the program's resources.
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
 
 namespace kv::app {
 
-enum AboutControl : int { idAboutBody = 30, idAboutBevel, idAboutImage, idAboutNotice };
-
-class TAboutForm : public Window {
+class TAboutForm : public TForm {
+    KV_CLASS(TAboutForm, TForm)
 public:
-    explicit TAboutForm(HWND owner);
-    ~TAboutForm() override;
+    explicit TAboutForm(TComponent* owner);
 
-    void ShowModal();
+    // Found after the layout is read.
+    TLabel* Label1 = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TImage* Image1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TButton* Button1 = nullptr;
 
-    void FormCreate();
-    void FormShow();
-    void Image1Click();
-    void Button1Click();
-
-    HWND Label1() const { return label1_; }
-    HWND Label2() const { return label2_; }
-    HWND Image1() const { return image1_; }
-    HWND Button1() const { return button1_; }
+    // Handlers (published under these names).
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void Image1Click(TObject* sender);
+    void Button1Click(TObject* sender);
 
 protected:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    static LRESULT CALLBACK ImageProcedure(HWND, UINT, WPARAM, LPARAM);
-
-    HWND owner_;
-    bool closed_ = false;
-    HWND label1_ = nullptr, bevel1_ = nullptr, image1_ = nullptr, label2_ = nullptr,
-         button1_ = nullptr;
-    WNDPROC imageProcedure_ = nullptr;
-    HICON icon_ = nullptr;
-    Font designFont_;
-    std::unique_ptr<TFont> languageFont_;
+    void Loaded() override;
 };
 
 } // namespace kv::app

@@ -320,8 +320,8 @@ void TForm1::QuitProgramExecute(TObject*) {
 }
 
 void TForm1::AboutExecute(TObject*) {
-    TAboutForm about(Handle());
-    about.ShowModal();
+    std::unique_ptr<TAboutForm> about = NewForm<TAboutForm>(this);
+    about->ShowModal();
 }
 
 void TForm1::FileAssociatedExecute(TObject*) {

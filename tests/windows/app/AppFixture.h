@@ -5,7 +5,6 @@
 #include "app/PubUnit.h"
 #include "app/Unit1.h"
 #include "app/win/Services.h"
-#include "app/win/Window.h"
 
 #include "ui/forms/Forms.h"
 

@@ -78,26 +78,30 @@ TEST_F(Association, AKeyThatCannotBeMadeEndsWithFalseAndEarlierWritesStay) {
 
 TEST_F(About, CaptionBodyFontsAndButtons) {
     Start();
-    OnModal([&](HWND about) {
+    OnModal([&](HWND window) {
         char cls[64] = {};
-        GetClassNameA(about, cls, sizeof cls);
+        GetClassNameA(window, cls, sizeof cls);
         EXPECT_STREQ(cls, "TAboutForm");
-        EXPECT_EQ(WindowText(about), "About...");
+        auto* about = dynamic_cast<TAboutForm*>(TWinControl::FromHandle(window));
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(WindowText(window), "About...");
         RECT client;
-        GetClientRect(about, &client);
+        GetClientRect(window, &client);
         EXPECT_EQ(client.right, 278);
         EXPECT_EQ(client.bottom, 175);
-        EXPECT_EQ(WindowText(GetDlgItem(about, idAboutBody)), TextsFor(kEnglish).aboutBody);
-        EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "&Ok");
-        EXPECT_EQ(WindowText(GetDlgItem(about, idAboutNotice)), "(C) kelvorine.example.org");
-        LOGFONTA lf = FontOf(GetDlgItem(about, idAboutBody));
+        EXPECT_EQ(about->Label1->Caption(), TextsFor(kEnglish).aboutBody);
+        EXPECT_TRUE(about->Label1->WordWrap());
+        EXPECT_EQ(WindowText(about->Button1->Handle()), "&Ok");
+        EXPECT_EQ(about->Label2->Caption(), "(C) kelvorine.example.org");
+        EXPECT_TRUE(about->Image1->Picture().HasIcon());
+        EXPECT_EQ(about->Image1->Cursor(), crHandPoint);
+        LOGFONTA lf = FontOf(about->Label1);
         EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
         EXPECT_EQ(lf.lfHeight, -11); // 8 points in English
-        SendMessageA(about, WM_COMMAND, MAKEWPARAM(idAboutImage, STN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
+        about->Image1->Click();
         EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org"}));
         EXPECT_FALSE(IsWindowEnabled(form_->Handle()));
-        SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+        SendMessageA(about->Button1->Handle(), BM_CLICK, 0, 0);
     });
     Command(form_->About2);
     EXPECT_TRUE(IsWindowEnabled(form_->Handle()));

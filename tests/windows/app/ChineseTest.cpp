@@ -168,15 +168,16 @@ protected:
         SetProgramPathForTests("C:\\K\\Kelvorine.exe");
         Command(form_->CreateFileAssociated1);
         EXPECT_EQ(Texts(), (std::vector<std::string>{T(e_->associateOk)}));
-        OnModal([&](HWND about) {
-            EXPECT_EQ(WindowText(about), T(e_->aboutTitle));
-            LOGFONTA lf = FontOf(GetDlgItem(about, idAboutBody));
+        OnModal([&](HWND window) {
+            EXPECT_EQ(WindowText(window), T(e_->aboutTitle));
+            auto* about = dynamic_cast<TAboutForm*>(TWinControl::FromHandle(window));
+            ASSERT_NE(about, nullptr);
+            LOGFONTA lf = FontOf(about->Label1);
             EXPECT_EQ(lf.lfCharSet, e_->charset);
             EXPECT_EQ(lf.lfHeight, -12); // 9 points in the Chinese languages
-            EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "&Ok");
-            SendMessageA(about, WM_COMMAND, MAKEWPARAM(idAboutImage, STN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(about, idAboutImage)));
-            PostMessageA(about, WM_CLOSE, 0, 0);
+            EXPECT_EQ(WindowText(about->Button1->Handle()), "&Ok");
+            about->Image1->Click();
+            PostMessageA(window, WM_CLOSE, 0, 0);
         });
         Command(form_->About2);
         EXPECT_EQ(opened_, (std::vector<std::string>{"http://kelvorine.example.org/"}));

@@ -7,6 +7,7 @@
 #include "app/win/Services.h"
 
 #include "agent/player/Player.h"
+#include "ui/forms/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,20 @@ std::string SamplePath() {
     return full;
 }
 
+// The application object with its message boxes recorded and answered with OK.
+class RecordingApplication : public TApplication {
+public:
+    explicit RecordingApplication(std::vector<std::string>& shown)
+        : TApplication(nullptr), shown_(shown) {}
+    int MessageBox(const std::string& text, const std::string&, UINT) override {
+        shown_.push_back(text);
+        return IDOK;
+    }
+
+private:
+    std::vector<std::string>& shown_;
+};
+
 class ViewerWithPlayer : public ::testing::Test {
 protected:
     // Starts the viewer on the sample character in the language of the settings value
@@ -60,23 +75,24 @@ protected:
         kv::agent::player::InstallBuiltInPlayer();
         kv::agent::player::SetPlayerTuning({0.0, 7u});
         kv::agent::player::SetPlayerObserver([this](const PlayerEvent& e) { events_.push_back(e); });
-        SetMessageBoxFunction([this](HWND, const std::string& text, const std::string&, UINT) {
-            messages_.push_back(text);
-            return IDOK;
-        });
-        form_ = std::make_unique<TForm1>(std::vector<std::string>{SamplePath()});
-        form_->Show(SW_SHOWNOACTIVATE);
+        app_ = std::make_unique<RecordingApplication>(messages_);
+        app_->Initialize();
+        app_->SetTitle("MS Kelvorine");
+        SetCommandLineForTests({SamplePath()});
+        form_ = app_->CreateForm<TForm1>();
+        form_->Show();
         ASSERT_TRUE(messages_.empty()) << messages_.front();
         ASSERT_TRUE(PumpUntil([&] { return Spoken() == L"Hello, can i help you?"; }));
     }
 
     void TearDown() override {
-        form_.reset();
+        form_ = nullptr;
+        app_.reset(); // frees the form
         Pump();
         kv::agent::player::SetPlayerObserver(nullptr);
         kv::agent::player::SetPlayerTuning({});
         kv::agent::SetAgentFallback({});
-        SetMessageBoxFunction({});
+        SetCommandLineForTests({});
         SetProgramDirectoryForTests({});
         if (!dir_.empty()) std::filesystem::remove_all(dir_);
     }
@@ -114,7 +130,7 @@ protected:
     // The mouse as a person uses it: press, release, and the second press that the list box
     // turns into a double click on the item under it.
     void DoubleClickItem(const std::string& name) {
-        HWND list = form_->ListBox1();
+        HWND list = form_->ListBox1->Handle();
         LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1),
                                      reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_NE(index, LB_ERR) << name << " is not in the list";
@@ -155,7 +171,8 @@ protected:
     }
 
     std::filesystem::path dir_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<RecordingApplication> app_;
+    TForm1* form_ = nullptr; // owned by the application
     std::vector<PlayerEvent> events_;
     std::vector<std::string> messages_;
 };

@@ -47,36 +47,6 @@ private:
 
 } // namespace
 
-int SpecCharset(int charset) {
-    return charset == 1 ? DEFAULT_CHARSET : charset;
-}
-
-Font MakeFont(std::string_view face, int charset, int height, uint8_t styles) {
-    LOGFONTA lf = {};
-    lf.lfHeight = height;
-    lf.lfWeight = (styles & kStyleBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (styles & kStyleItalic) ? 1 : 0;
-    lf.lfUnderline = (styles & kStyleUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (styles & kStyleStrikeout) ? 1 : 0;
-    lf.lfCharSet = BYTE(charset);
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH;
-    size_t n = face.size() < LF_FACESIZE - 1 ? face.size() : LF_FACESIZE - 1;
-    face.copy(lf.lfFaceName, n);
-    HFONT font = CreateFontIndirectA(&lf);
-    if (!font) throw AppError("Cannot create the font \"" + std::string(face) + "\"");
-    return Font(font);
-}
-
-Font MakeFont(const FontSpec& spec) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return MakeFont(spec.name, SpecCharset(spec.charset), -MulDiv(spec.size, dpi, 72), spec.styles);
-}
-
 std::wstring ToWide(std::string_view ansi) {
     if (ansi.empty()) return {};
     int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);

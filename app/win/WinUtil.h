@@ -1,18 +1,15 @@
 #pragma once
-// Small Win32 pieces the viewer's windows share: owned GDI fonts, text conversion between the
-// ANSI code page and UTF-16, whole-file reading, the atomic file replacement used for saving,
-// and the program's own path.
+// Small Win32 pieces the viewer's windows share: text conversion between the ANSI code page and
+// UTF-16, whole-file reading, the atomic file replacement used for saving, and the program's
+// own path.
 //
 // Contract: every function reports failure by throwing AppError with a readable message in the
 // ANSI code page (the text the default error report shows); nothing leaks on any path.
-#include "app/logic/FontSpec.h"
-
 #include <windows.h>
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace kv::app {
 
@@ -20,40 +17,6 @@ class AppError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// One owner for an HFONT.
-class Font {
-public:
-    Font() = default;
-    explicit Font(HFONT font) : font_(font) {}
-    ~Font() { Reset(); }
-    Font(Font&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
-    Font& operator=(Font&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            font_ = std::exchange(other.font_, nullptr);
-        }
-        return *this;
-    }
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT get() const { return font_; }
-    explicit operator bool() const { return font_ != nullptr; }
-
-private:
-    void Reset() {
-        if (font_) DeleteObject(font_);
-        font_ = nullptr;
-    }
-    HFONT font_ = nullptr;
-};
-
-// A font by face, charset, pixel height (negative: character height) and styles (FontStyle bits).
-Font MakeFont(std::string_view face, int charset, int height, uint8_t styles = 0);
-// The font a font spec describes (size in points at the screen's resolution).
-Font MakeFont(const FontSpec& spec);
-// The framework's charset value 1 means "the default charset".
-int SpecCharset(int charset);
 
 std::wstring ToWide(std::string_view ansi);
 std::string ToAnsi(std::wstring_view wide);

@@ -39,14 +39,13 @@ endif()
 
 # Precompiled headers. Parsing the standard library, <windows.h> and GoogleTest costs more than
 # compiling most of our files, so each set is compiled once per build by a tiny target and reused
-# by every library and test program that wants it. Four sets: portable code (standard headers
-# only, so that the portable folders never see Win32), Windows code, and the same two with
-# GoogleTest for test programs. GCC only (clang refuses a shared header whenever the -D flags of
-# two targets differ). Off by default: GCC 12 then reports -Warray-bounds inside <string> for
-# string concatenations (agent/acs/AcsReadInfo.cpp) that it accepts without the header, which
-# -Werror turns into a failed build. (The compiler cache caches such files only with
-# CCACHE_SLOPPINESS=pch_defines,time_macros.)
-option(KV_PCH "Precompiled headers (GCC)" OFF)
+# by every Windows library and every test program. Three sets: Windows code, and portable and
+# Windows code with GoogleTest for test programs. The portable libraries go without: GCC 12
+# reports -Warray-bounds inside <string> for string concatenations there (agent/acs) when
+# <string> comes precompiled, and accepts the same code parsed as text. GCC only (clang refuses
+# a shared header whenever the -D flags of two targets differ). The compiler cache caches such
+# files only with CCACHE_SLOPPINESS=pch_defines,time_macros.
+option(KV_PCH "Precompiled headers (GCC)" ON)
 set(KV_PCH_STD <algorithm> <array> <cstddef> <cstdint> <cstdlib> <cstring> <filesystem> <fstream>
     <functional> <map> <memory> <optional> <span> <stdexcept> <string> <string_view> <utility> <vector>)
 
@@ -118,8 +117,6 @@ function(kv_library name)
     kv_warnings(${name})
     if(ARG_WINDOWS_ONLY)
         kv__use_pch(${name} WINDOWS)
-    else()
-        kv__use_pch(${name} PORTABLE)
     endif()
 endfunction()
 

@@ -37,14 +37,14 @@ if(WIN32)
     add_compile_options($<$<CONFIG:RelWithDebInfo>:-g1>)
 endif()
 
-# Precompiled headers. Parsing the standard library, <windows.h> and GoogleTest costs more than
-# compiling most of our files, so each set is compiled once per build by a tiny target and reused
-# by every Windows library and every test program. Three sets: Windows code, and portable and
-# Windows code with GoogleTest for test programs. The portable libraries go without: GCC 12
-# reports -Warray-bounds inside <string> for string concatenations there (agent/acs) when
-# <string> comes precompiled, and accepts the same code parsed as text. GCC only (clang refuses
-# a shared header whenever the -D flags of two targets differ). The compiler cache caches such
-# files only with CCACHE_SLOPPINESS=pch_defines,time_macros.
+# Precompiled headers for the Windows builds. Parsing the standard library, <windows.h> and
+# GoogleTest costs more than compiling most of our files, so each set is compiled once per build
+# by a tiny target and reused by every Windows library and every Windows test program. The host
+# build goes without: it is cheap (no <windows.h>), and there GCC 12 reports -Warray-bounds
+# inside <string> for string concatenations when <string> comes precompiled, though it accepts
+# the same code parsed as text. GCC only (clang refuses a shared header whenever the -D flags of
+# two targets differ). The compiler cache caches such files only with
+# CCACHE_SLOPPINESS=pch_defines,time_macros.
 option(KV_PCH "Precompiled headers (GCC)" ON)
 set(KV_PCH_STD <algorithm> <array> <cstddef> <cstdint> <cstdlib> <cstring> <filesystem> <fstream>
     <functional> <map> <memory> <optional> <span> <stdexcept> <string> <string_view> <utility> <vector>)
@@ -63,7 +63,7 @@ endmacro()
 
 # kv__use_pch(TARGET PORTABLE|WINDOWS [TEST])
 function(kv__use_pch target kind)
-    if(NOT KV_PCH OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    if(NOT KV_PCH OR NOT WIN32 OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
         return()
     endif()
     set(headers ${KV_PCH_STD})

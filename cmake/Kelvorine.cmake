@@ -37,16 +37,15 @@ if(WIN32)
     add_compile_options($<$<CONFIG:RelWithDebInfo>:-g1>)
 endif()
 
-# Precompiled headers for the Windows builds. Parsing the standard library, <windows.h> and
-# GoogleTest costs more than compiling most of our files, so each set is compiled once per build
-# by a tiny target and reused by every Windows library and every Windows test program. The host
-# build goes without: it is cheap (no <windows.h>) and keeps every warning. GCC 12 reports
-# -Warray-bounds (and its string cousins) inside <string> for plain string copies and
+# Precompiled headers. Parsing the standard library, <windows.h> and GoogleTest costs more than
+# compiling most of our files, so each set is compiled once per build by a tiny target and reused
+# by every library and test program, except the portable libraries of the host build: that is
+# the build that keeps every warning for the code the host tests and sanitizer runs check. GCC 12
+# reports -Warray-bounds (and its string cousins) inside <string> for plain string copies and
 # concatenations when <string> comes precompiled, though it accepts the same code parsed as
-# text; so targets with the header go without those warnings, which the host build of the
-# portable code and its sanitizer runs still give. GCC only (clang refuses a shared header whenever the -D flags of
-# two targets differ). The compiler cache caches such files only with
-# CCACHE_SLOPPINESS=pch_defines,time_macros.
+# text; so targets with the header go without those warnings. GCC only (clang refuses a shared
+# header whenever the -D flags of two targets differ). The compiler cache caches such files only
+# with CCACHE_SLOPPINESS=pch_defines,time_macros.
 option(KV_PCH "Precompiled headers (GCC)" ON)
 set(KV_PCH_STD <algorithm> <array> <cstddef> <cstdint> <cstdlib> <cstring> <filesystem> <fstream>
     <functional> <map> <memory> <optional> <span> <stdexcept> <string> <string_view> <utility> <vector>)
@@ -67,7 +66,7 @@ endmacro()
 
 # kv__use_pch(TARGET PORTABLE|WINDOWS [TEST])
 function(kv__use_pch target kind)
-    if(NOT KV_PCH OR NOT WIN32 OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    if(NOT KV_PCH OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
         return()
     endif()
     set(headers ${KV_PCH_STD})
@@ -123,6 +122,8 @@ function(kv_library name)
     kv_warnings(${name})
     if(ARG_WINDOWS_ONLY)
         kv__use_pch(${name} WINDOWS)
+    elseif(WIN32)
+        kv__use_pch(${name} PORTABLE)
     endif()
 endfunction()
 

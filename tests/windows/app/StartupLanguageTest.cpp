@@ -55,7 +55,7 @@ TEST_F(Startup, WithoutSettingsFileEnglishWithItsFont) {
     ExpectBuiltinList();
     LOGFONTA lf = FontOf(&form);
     EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(lf.lfHeight, -12); // 9 points: the spec font was set
+    EXPECT_EQ(lf.lfHeight, -12); // 9 points: the language font was set
     EXPECT_EQ(FontOf(form.Label1).lfHeight, -12);
     LOGFONTA list = FontOf(form.ListBox1->Handle());
     EXPECT_EQ(list.lfCharSet, GB2312_CHARSET);

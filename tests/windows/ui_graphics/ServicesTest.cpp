@@ -1,5 +1,6 @@
 // Services: ini files that never fail silently, the registry with every key closed, timers
 // through the message loop, the open dialog's wide paths, the shell.
+#include "tests/windows/support/Pump.h"
 #include "ui/services/IniFile.h"
 #include "ui/services/OpenDialog.h"
 #include "ui/services/Registry.h"
@@ -31,17 +32,7 @@ DWORD HandleCount() {
     return count;
 }
 
-// Pumps messages until `done` or the time is up.
-template <class F> bool PumpUntil(F done, DWORD timeoutMs = 3000) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kv::test::PumpUntil;
 
 TEST(IniFile, RoundTripAndIntegerRules) {
     std::string path = TempPath("kv_ui_graphics_test.ini");

@@ -1,3 +1,4 @@
+#include "tests/windows/support/WaitFor.h"
 #include "ui/menus/Menus.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
@@ -102,15 +103,7 @@ MENUITEMINFOW MenuInfo(HMENU menu, int position) {
     return info;
 }
 
-template <class F> bool WaitFor(F condition) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        Application->ProcessMessages();
-        if (GetTickCount() - start > 2000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kv::test::WaitFor;
 
 class Menus : public testing::Test {
 protected:

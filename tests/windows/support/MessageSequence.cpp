@@ -152,10 +152,10 @@ MessageSequence* MessageSequence::Active() {
 }
 
 const std::set<UINT>& MessageSequence::DefaultIgnored() {
-    static const std::set<UINT> ignored = {WM_GETICON,    WM_GETOBJECT,    WM_IME_SETCONTEXT,
-                                           WM_IME_NOTIFY, WM_NCHITTEST,    WM_SETCURSOR,
-                                           WM_MOUSEMOVE,  WM_NCMOUSEMOVE,  WM_MOUSEHOVER,
-                                           WM_MOUSELEAVE, WM_NCMOUSEHOVER, WM_NCMOUSELEAVE};
+    static const std::set<UINT> ignored = {
+        WM_GETICON,    WM_GETOBJECT,    WM_IME_SETCONTEXT, WM_IME_NOTIFY,  WM_IME_SELECT,
+        WM_NCHITTEST,  WM_SETCURSOR,    WM_MOUSEMOVE,      WM_NCMOUSEMOVE, WM_MOUSEHOVER,
+        WM_MOUSELEAVE, WM_NCMOUSEHOVER, WM_NCMOUSELEAVE};
     return ignored;
 }
 

@@ -61,16 +61,7 @@ TPopupMenu::~TPopupMenu() {
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {
-    if (component == popupComponent_) return;
-    if (popupComponent_) RemoveFreeNotification(popupComponent_);
-    popupComponent_ = component;
-    if (popupComponent_) FreeNotification(popupComponent_);
-}
-
-void TPopupMenu::Notification(TComponent* component, TOperation operation) {
-    TMenu::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == popupComponent_)
-        popupComponent_ = nullptr;
+    popupComponent_.Set(component);
 }
 
 void TPopupMenu::Popup(int x, int y) {

@@ -61,10 +61,10 @@ void SetCommandLineForTests(std::vector<std::string> arguments) {
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     // The kinds the layout uses beyond the application's standard ones.
-    RegisterClass<TImageList>();
-    RegisterClass<TOpenDialog>();
-    RegisterClass<TToolBar>();
-    RegisterClass<TToolButton>();
+    RegisterComponentClass<TImageList>();
+    RegisterComponentClass<TOpenDialog>();
+    RegisterComponentClass<TToolBar>();
+    RegisterComponentClass<TToolButton>();
     auto publish = [this](const char* name, void (TForm1::*handler)(TObject*)) {
         PublishMethod(name, TNotifyEvent([this, handler](TObject* s) { (this->*handler)(s); }));
     };

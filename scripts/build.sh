@@ -1,5 +1,6 @@
 # Sourced by ./test and ./run: configure and build the host and Windows builds.
-#   kv_build_all [targets...]   host, win32 and win64 builds (all targets unless given)
+#   kv_configure_all            configures build/host, build/win32 and build/win64 (once)
+#   kv_build NAME [targets...]  builds one of them (all targets unless given)
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
 

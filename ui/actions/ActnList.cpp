@@ -33,8 +33,8 @@ KV_DEFINE_CLASS(TActionList, TComponent, [](TPropertyBuilder<TActionList>& p) {
 })
 
 void RegisterActionClasses() {
-    RegisterClass<TAction>();
-    RegisterClass<TActionList>();
+    RegisterComponentClass<TAction>();
+    RegisterComponentClass<TActionList>();
 }
 
 // --- TActionLink ---

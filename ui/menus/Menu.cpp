@@ -1,4 +1,3 @@
-// Menus.h first: it brings windows.h, whose RegisterClass macro the registry must see.
 #include "ui/menus/Menus.h"
 #include "ui/classes/Properties.h"
 #include "ui/graphics/Canvas.h"
@@ -15,9 +14,9 @@ KV_DEFINE_CLASS(TMenu, TComponent, [](TPropertyBuilder<TMenu>& p) {
 KV_DEFINE_PLAIN_CLASS(TMainMenu, TMenu)
 
 void RegisterMenuClasses() {
-    RegisterClass<TMenuItem>();
-    RegisterClass<TMainMenu>();
-    RegisterClass<TPopupMenu>();
+    RegisterComponentClass<TMenuItem>();
+    RegisterComponentClass<TMainMenu>();
+    RegisterComponentClass<TPopupMenu>();
 }
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {

@@ -110,7 +110,7 @@ protected:
     void SetUp() override {
         app = new TApplication(nullptr);
         app->Initialize();
-        RegisterClass<TImageList>();
+        RegisterComponentClass<TImageList>();
         form = new TForm(app);
         form->PublishMethod("OpenAgentExecute", TNotifyEvent([this](TObject*) { ++opened; }));
         form->PublishMethod("CloseAgentExecute", TNotifyEvent([this](TObject*) { ++closed; }));

@@ -20,8 +20,12 @@ struct Model {
     uint16_t freq[T + 1]; // T is a sentinel above every real frequency
     uint16_t parent[T + kChars];
     uint16_t child[T];
+    uint8_t watched[T];
+    bool watchedChanged;
 
     void Start() {
+        std::memset(watched, 0, sizeof watched);
+        watchedChanged = true;
         for (int i = 0; i < kChars; i++) {
             freq[i] = 1;
             child[i] = uint16_t(i + T);
@@ -53,6 +57,7 @@ private:
         while (k > freq[++l]) {
         }
         l--;
+        if (watched[c] | watched[l]) watchedChanged = true;
         freq[c] = freq[l];
         freq[l] = uint16_t(k);
         unsigned i = child[c];
@@ -68,6 +73,7 @@ private:
 
     // Halves every leaf frequency and rebuilds the inner nodes from them.
     void Rebuild() {
+        watchedChanged = true;
         int j = 0;
         for (int i = 0; i < T; i++) {
             if (child[i] >= T) {

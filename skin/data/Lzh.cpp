@@ -188,15 +188,18 @@ inline unsigned ReadPosition(BitReader& in) {
     return (unsigned(kPositionTables.code[first]) << 6) | ((window >> (kPositionBits - bits)) & 0x3F);
 }
 
-// Copies in whole steps when the source stays a step behind (the excess lands in what the next
-// codes overwrite, or in the margin); a closer source repeats a short pattern byte by byte.
+// Copies in whole steps (the excess lands in what the next codes overwrite, or in the margin).
+// A source closer than a step repeats a short pattern (a pixel, on pictures): its first step is
+// copied byte by byte, then whole steps from the nearest whole repeat at least a step back.
 inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
-    const uint8_t* src = out - distance;
-    if (distance >= kCopyStep) {
-        for (unsigned i = 0; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
-    } else {
-        for (unsigned i = 0; i < length; i++) out[i] = src[i];
+    unsigned i = 0;
+    if (distance < kCopyStep) {
+        const uint8_t* pattern = out - distance;
+        for (; i < kCopyStep; i++) out[i] = pattern[i];
+        distance *= (unsigned(kCopyStep) + distance - 1) / distance;
     }
+    const uint8_t* src = out - distance;
+    for (; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
     return out + length;
 }
 

@@ -61,14 +61,19 @@ private:
         freq[c] = freq[l];
         freq[l] = uint16_t(k);
         unsigned i = child[c];
-        parent[i] = uint16_t(l);
-        if (i < T) parent[i + 1] = uint16_t(l);
+        SetParent(i, l);
         unsigned j = child[l];
         child[l] = uint16_t(i);
-        parent[j] = uint16_t(c);
-        if (j < T) parent[j + 1] = uint16_t(c);
+        SetParent(j, c);
         child[c] = uint16_t(j);
         c = l;
+    }
+
+    // The parent of child entry `k`: both nodes of a pair, or the one slot of a leaf. Written
+    // without a branch (a leaf's slot is written twice): leaf or pair is not predictable here.
+    void SetParent(unsigned k, unsigned node) {
+        parent[k] = uint16_t(node);
+        parent[k + (k < unsigned(T))] = uint16_t(node);
     }
 
     // Halves every leaf frequency and rebuilds the inner nodes from them.

@@ -32,8 +32,8 @@ constexpr size_t kHistory = kLzhRingSize;                // the ring's starting 
 constexpr size_t kCopyStep = 8;                          // matches are copied in 8-byte steps
 constexpr size_t kTailMargin = kLzhMaxMatch + kCopyStep; // written past the declared end
 constexpr int kFirstWrite = kLzhRingSize - kLzhMaxMatch; // ring position of the first output
-constexpr int kRefillBelow = 57; // after a refill at least this many bits are held
-constexpr int kTableBits = 5;    // tree levels settled by one look-up (fits kRefillBelow)
+constexpr int kRefillBelow = 57;  // after a refill at least this many bits are held
+constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
 constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
 
 // Bits most significant first; past the end of the source, zero bytes up to a limit.
@@ -127,11 +127,12 @@ struct Decoder {
     void FillTable() {
         std::memset(model.watched, 0, sizeof model.watched);
         model.watched[lzh::R] = 1;
-        FillTable(model.child[lzh::R], 0, 0);
+        FillFrom(model.child[lzh::R], 0, 0);
         model.watchedChanged = false;
     }
 
-    void FillTable(unsigned node, int depth, unsigned prefix) {
+    // Entries for the codes that start with `prefix` (depth bits), which lead to `node`.
+    void FillFrom(unsigned node, int depth, unsigned prefix) {
         if (node >= unsigned(lzh::T) || depth == kTableBits) {
             int spare = kTableBits - depth;
             TableEntry e{uint16_t(node), uint8_t(depth)};
@@ -139,8 +140,8 @@ struct Decoder {
             return;
         }
         model.watched[node] = model.watched[node + 1] = 1;
-        FillTable(model.child[node], depth + 1, prefix << 1);
-        FillTable(model.child[node + 1], depth + 1, (prefix << 1) | 1);
+        FillFrom(model.child[node], depth + 1, prefix << 1);
+        FillFrom(model.child[node + 1], depth + 1, (prefix << 1) | 1);
     }
 };
 
@@ -185,7 +186,8 @@ inline unsigned ReadPosition(BitReader& in) {
     unsigned first = window >> (kPositionBits - 8);
     int bits = kPositionTables.len[first] + 6;
     in.Skip(bits);
-    return (unsigned(kPositionTables.code[first]) << 6) | ((window >> (kPositionBits - bits)) & 0x3F);
+    return (unsigned(kPositionTables.code[first]) << 6) |
+           ((window >> (kPositionBits - bits)) & 0x3F);
 }
 
 // Copies in whole steps (the excess lands in what the next codes overwrite, or in the margin).

@@ -76,6 +76,17 @@ void CharacterPlayer::ShowMenu(PlayerMenuKind kind) {
     if (command == kPlayerCommandShow || command == kPlayerCommandHide) Enqueue(std::move(request));
 }
 
+void CharacterPlayer::ReportMenu() {
+    HMENU menu = window_.OpenMenu();
+    std::wstring items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 127, MF_BYPOSITION);
+        items += (i ? L"|" : L"") + std::wstring(text);
+    }
+    Emit(PlayerEvent::Kind::MenuOpened, items);
+}
+
 void CharacterPlayer::UpdateTrayIcon() {
     if (window_.Visible() == tray_.Shown()) return;
     if (!window_.Visible()) {

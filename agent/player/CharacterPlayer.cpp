@@ -54,7 +54,7 @@ CharacterPlayer::CharacterPlayer(std::wstring id, AcsCharacter character, COLORR
       window_(character_.width, character_.height, key), balloon_(balloonStyle_, character_.flags),
       tray_(character_.trayIcon, id_), rng_(Seed()), quietSince_(NowMs()) {
     window_.SetSink([this](UINT_PTR timer) { OnTimer(timer); });
-    RegisterWindows(id_, this, {window_.Handle(), balloon_.Handle()});
+    RegisterWindows(id_, this, {window_.Handle(), balloon_.Handle(), tray_.Icon()});
 }
 
 CharacterPlayer::~CharacterPlayer() {
@@ -99,6 +99,8 @@ void CharacterPlayer::OnTimer(UINT_PTR id) {
         return ShowMenu(PlayerMenuKind::Character);
     case kTrayMenuNotice:
         return ShowMenu(PlayerMenuKind::TrayIcon);
+    case kMenuOpenNotice:
+        return ReportMenu();
     case kStepTimer:
         return OnStep();
     default:
@@ -122,6 +124,7 @@ void CharacterPlayer::BeginNext() {
         queue_.pop_front();
         Begin(std::move(next));
     }
+    Continue(); // nothing left in hand: the quiet time starts
 }
 
 void CharacterPlayer::Begin(Request request) {

@@ -123,6 +123,7 @@ private:
     void StartIdle();
     IdleLevel AvailableIdleLevel(IdleLevel wanted) const;
     void ShowMenu(PlayerMenuKind kind);
+    void ReportMenu();
     void UpdateTrayIcon();
 
     void SetVisible(bool visible);

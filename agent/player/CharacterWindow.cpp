@@ -57,6 +57,11 @@ LRESULT CharacterWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_CONTEXTMENU: // handled at the button's release
         return 0;
+    case WM_INITMENUPOPUP:
+        openMenu_ = reinterpret_cast<HMENU>(wParam);
+        Notify(kMenuOpenNotice);
+        openMenu_ = nullptr;
+        return 0;
     case kTrayCallback:
         if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU)
             Notify(kTrayMenuNotice);

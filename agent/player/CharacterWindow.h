@@ -23,6 +23,7 @@ namespace kv::agent::player {
 constexpr UINT_PTR kMovedNotice = 0;
 constexpr UINT_PTR kContextMenuNotice = 0x100;
 constexpr UINT_PTR kTrayMenuNotice = 0x101;
+constexpr UINT_PTR kMenuOpenNotice = 0x102; // OpenMenu() is the menu being opened
 constexpr UINT kTrayCallback = WM_APP + 0x4B;
 
 class CharacterWindow {
@@ -45,6 +46,7 @@ public:
     bool Visible() const;
     void MoveTo(int x, int y);
     RECT Bounds() const;
+    HMENU OpenMenu() const { return openMenu_; }
 
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -56,6 +58,7 @@ private:
     COLORREF key_;
     PixelBuffer frame_;
     std::function<void(UINT_PTR)> sink_;
+    HMENU openMenu_ = nullptr; // borrowed, while WM_INITMENUPOPUP is handled
 };
 
 // A key colour that no opaque palette entry uses (palette entries are 0x00RRGGBB).

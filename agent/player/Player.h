@@ -28,7 +28,8 @@
 //   moves; 0 runs them as fast as the engine's step allows), a separate scale for the idle
 //   timings (quiet times and the pause between idle animations; never below a few
 //   milliseconds) and a fixed random seed.
-// - PlayerWindows(id): the character's and its balloon's windows (null when none).
+// - PlayerWindows(id): the character's and its balloon's windows and its tray icon (null when
+//   none).
 #include "agent/binding/ComPtr.h"
 
 #include <windows.h>
@@ -91,6 +92,7 @@ const PlayerTuning& CurrentPlayerTuning();
 struct PlayerWindowPair {
     HWND character = nullptr;
     HWND balloon = nullptr;
+    HICON trayIcon = nullptr; // the file's icon, or the system's plain one
 };
 PlayerWindowPair PlayerWindows(const std::wstring& id);
 

@@ -21,7 +21,11 @@ void CharacterPlayer::InterruptIdle() {
     if (!cursor_ || !idle_ || isReturn_) return;
     returnNow_ = true;
     cursor_->RequestExit();
-    if (!cursor_->Done()) return;
+    if (!cursor_->Done()) {
+        // Resting after a run of zero-duration frames: the exit need not wait for the rest.
+        if (resting_) window_.Schedule(kStepTimer, 1);
+        return;
+    }
     window_.Cancel(kStepTimer);
     EndAnimation();
 }
@@ -88,7 +92,7 @@ void CharacterPlayer::ReportMenu() {
 }
 
 void CharacterPlayer::UpdateTrayIcon() {
-    if (window_.Visible() == tray_.Shown()) return;
+    if (!CurrentPlayerTuning().shellTray || window_.Visible() == tray_.Shown()) return;
     if (!window_.Visible()) {
         tray_.Remove();
         return Emit(PlayerEvent::Kind::TrayIcon, L"removed");

@@ -109,6 +109,7 @@ void CharacterPlayer::OnTimer(UINT_PTR id) {
 }
 
 void CharacterPlayer::OnStep() {
+    resting_ = false;
     if (cursor_) {
         AdvanceAnimation();
         return RunAnimation();
@@ -307,6 +308,7 @@ void CharacterPlayer::RunAnimation() {
     }
     // A long run of zero-duration frames: show where it stands and let the thread rest.
     PresentFrame();
+    resting_ = true;
     due_ = NowMs() + kInstantLoopPauseMs;
     window_.Schedule(kStepTimer, kInstantLoopPauseMs);
 }

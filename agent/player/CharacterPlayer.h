@@ -166,6 +166,7 @@ private:
     double quietSince_ = 0;
     double lastIdleEnd_ = -1e300;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0); // watched across modal menus
+    bool resting_ = false;      // pausing after a long run of zero-duration frames
     bool framePending_ = false; // a zero-duration frame composed but not yet on screen
 
     bool travelling_ = false;

@@ -85,6 +85,9 @@ struct PlayerTuning {
     double timeScale = 1.0;
     std::optional<uint32_t> seed;
     double idleScale = 1.0;
+    // The notification area: under Wine each of its calls takes 0.1 to 0.3 s, which long
+    // soak runs leave out (the icon itself is still made and freed).
+    bool shellTray = true;
 };
 void SetPlayerTuning(const PlayerTuning& tuning);
 const PlayerTuning& CurrentPlayerTuning();

@@ -12,6 +12,7 @@
 #include "app/win/Services.h"
 
 #include "agent/binding/AgentError.h"
+#include "agent/player/Player.h"
 #include "ui/classes/Properties.h"
 #include "ui/services/IniFile.h"
 
@@ -184,6 +185,8 @@ void TForm1::ApplyLanguage(int language) {
     ShowAgent->SetHint(std::string(t.showHint));
     HideAgent->SetCaption(std::string(t.hideCaption));
     HideAgent->SetHint(std::string(t.hideHint));
+    // The built-in player's own menus (the character's and its tray icon's) follow suit.
+    kv::agent::player::SetPlayerMenuTexts({ToWide(t.showCaption), ToWide(t.hideCaption)});
     About->SetCaption(std::string(t.aboutCaption));
     About->SetHint(std::string(t.aboutHint));
     EditActionList1->SetCaption(std::string(t.editActionList));

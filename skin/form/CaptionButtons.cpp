@@ -77,6 +77,7 @@ void TWinSkinForm::BuildCaptionButtons() {
 
 void TWinSkinForm::FreeCaptionButtons() {
     if (HotObject && dynamic_cast<TWinSysButton*>(HotObject)) HotObject = nullptr;
+    PressedObject = nullptr;
     CaptionButtons.clear();
 }
 
@@ -133,6 +134,7 @@ void TWinSkinForm::BuildMenuBand() {
         SetMenu(Handle, nullptr); // the band draws it; Detach gives it back
     }
     if (HotObject && dynamic_cast<TMenuBandItem*>(HotObject)) HotObject = nullptr;
+    if (PressedObject && dynamic_cast<TMenuBandItem*>(PressedObject)) PressedObject = nullptr;
     MenuItems.clear();
     if (!menuHandle_) {
         MenuBarHeight = 0;
@@ -245,6 +247,7 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
     if (TNCObject* object = FindObject(ScreenToWindow(m.LParam))) {
         if (!Active) SetForegroundWindow(Handle);
         object->MouseDown();
+        PressedObject = object;
         if (auto* item = dynamic_cast<TMenuBandItem*>(object)) OpenMenuBandItem(*item);
         m.Result = 0;
         return;
@@ -255,13 +258,14 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
 
 void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
     TNCObject* object = FindObject(ScreenToWindow(m.LParam));
+    TNCObject* pressed = std::exchange(PressedObject, nullptr);
     if (!object) {
         PassOn(m);
         return;
     }
     m.Result = 0;
     auto* button = dynamic_cast<TWinSysButton*>(object);
-    if (!button || button != HotObject) return;
+    if (!button || button != pressed) return; // released over another button: nothing
     button->MouseUp();
     RunButtonAction(*button, PointFromLParam(m.LParam));
 }

@@ -70,6 +70,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
 TWinSkinForm::~TWinSkinForm() {
     if (hooked_) Teardown();
     HotObject = nullptr;
+    PressedObject = nullptr;
     MenuItems.clear();
     CaptionButtons.clear();
     if (SkinManager) SkinManager->RemoveForm(this);

@@ -114,6 +114,8 @@ public:
     BorderSizes Sizes;
     int MenuBarHeight = 0;
     TNCObject* HotObject = nullptr;
+    // The caption button pressed and not yet released; a release runs only its action.
+    TNCObject* PressedObject = nullptr;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
     std::vector<std::unique_ptr<TMenuBandItem>> MenuItems;
     int RightmostButtonLeft = 0;

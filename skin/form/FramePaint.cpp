@@ -153,7 +153,7 @@ void TWinSkinForm::PaintCaptionText(HDC canvas, const PixelRect& span) {
     in.popupStyle = (style_ & WS_POPUP) != 0;
     in.rightmostButtonLeft = RightmostButtonLeft;
     TextRect = PlaceCaptionText(skin.Title, in);
-    ComposeCaptionBar(captionCache_.View(), Sizes, skin, Active, TextRect);
+    ComposeCaptionBar(captionCache_.View(), Sizes, skin, Active, TextRect, FrameHeight);
     const int oldMode = SetBkMode(canvas, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(
         canvas, ResolveColour(Active ? skin.TitleTextActiveColour : skin.TitleTextNoActiveColour));

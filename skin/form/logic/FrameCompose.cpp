@@ -109,12 +109,11 @@ PixelRect CaptionPieceRect(const BorderSizes& s, int w) {
 }
 
 void ComposeCaptionBar(PixelView caption, const BorderSizes& sizes, const TSkinDefinition& skin,
-                       bool active, const PixelRect& textRect) {
+                       bool active, const PixelRect& textRect, int windowHeight) {
     const int w = caption.width;
-    ComposeBorderPiece(caption, LeftPieceRect(sizes, w, caption.height), skin, BorderPiece::Left,
-                       active);
-    ComposeBorderPiece(caption, RightPieceRect(sizes, w, caption.height), skin, BorderPiece::Right,
-                       active);
+    const int h = MaxInt(windowHeight, caption.height);
+    ComposeBorderPiece(caption, LeftPieceRect(sizes, w, h), skin, BorderPiece::Left, active);
+    ComposeBorderPiece(caption, RightPieceRect(sizes, w, h), skin, BorderPiece::Right, active);
     ComposeBorderPiece(caption, CaptionPieceRect(sizes, w), skin, BorderPiece::Top, active);
     const TDataSkinTitle& title = skin.Title;
     if (title.Bitmap.Empty()) return;

@@ -38,12 +38,12 @@ PixelRect RightPieceRect(const BorderSizes& s, int w, int h);
 PixelRect BottomPieceRect(const BorderSizes& s, int w, int h);
 PixelRect CaptionPieceRect(const BorderSizes& s, int w);
 
-// The caption bar of a `caption.width`-wide window: the top rows of the side pieces, the top
-// piece between them and, when the title has a background image, the text background under
+// The caption bar of a `caption.width` x `windowHeight` window: the top rows of the side
+// pieces (drawn at the window's full height), the top piece between them and, when the title has a background image, the text background under
 // `textRect` (its ends fixed, the middle repeated; only the ends when the middle is not
 // positive).
 void ComposeCaptionBar(PixelView caption, const BorderSizes& sizes, const TSkinDefinition& skin,
-                       bool active, const PixelRect& textRect);
+                       bool active, const PixelRect& textRect, int windowHeight);
 
 // The visible caption buttons in their resting look (MDI buttons are the menu bar's); icon
 // buttons draw `formIcon`.

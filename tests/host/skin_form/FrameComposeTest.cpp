@@ -45,10 +45,23 @@ TEST_F(SmallSkin, SizesFollowThePieces) {
 
 TEST_F(SmallSkin, CaptionBarActiveAndInactive) {
     PixelBuffer caption(8, 2);
-    ComposeCaptionBar(caption.View(), sizes, skin, true, {});
+    ComposeCaptionBar(caption.View(), sizes, skin, true, {}, 6);
     EXPECT_EQ(Text(caption), (Rows{"aaMccMgg", "aaccccgg"}));
-    ComposeCaptionBar(caption.View(), sizes, skin, false, {});
+    ComposeCaptionBar(caption.View(), sizes, skin, false, {}, 6);
     EXPECT_EQ(Text(caption), (Rows{"bbddddhh", "bbddddhh"}));
+}
+
+TEST_F(SmallSkin, CaptionRowsOfTheSidesAreTheirFullHeightPieces) {
+    // A side piece with a fixed top end: in the caption it shows its top rows as on the
+    // window's full height, not squeezed into the caption's rows.
+    skin.BorderLeft.Bitmap = Art({"11", "22", "33", "44"});
+    skin.BorderLeft.FrameCount = 1;
+    skin.BorderLeft.TopHeight = 1;
+    skin.BorderLeft.BottomHeight = 1;
+    PixelBuffer caption(8, 2);
+    ComposeCaptionBar(caption.View(), sizes, skin, true, {}, 6);
+    EXPECT_EQ(Text(caption)[0].substr(0, 2), "11");
+    EXPECT_EQ(Text(caption)[1].substr(0, 2), "22");
 }
 
 TEST_F(SmallSkin, OneFramePiecesLookTheSameInactive) {
@@ -73,7 +86,7 @@ TEST_F(SmallSkin, HostilePieceGeometryDrawsInsideTheTarget) {
     skin.BorderTop.RightWidth = -5;
     skin.BorderTop.FrameCount = 0;
     PixelBuffer caption(8, 2);
-    ComposeCaptionBar(caption.View(), sizes, skin, true, {});
+    ComposeCaptionBar(caption.View(), sizes, skin, true, {}, 6);
     PixelBuffer target(3, 3);
     ComposeBorderPiece(target.View(), {-50, -50, 5000, 5000}, skin, BorderPiece::Top, true);
     ComposeBorderPiece(target.View(), {5, 5, 1, 1}, skin, BorderPiece::Top, true); // inverted
@@ -85,7 +98,7 @@ TEST_F(SmallSkin, TextBackgroundWithoutMiddleDrawsItsEndsAndFinishes) {
     skin.Title.TextBackLeft = 2;
     skin.Title.TextBackRight = 2; // 2 + 2 > 3: no middle
     PixelBuffer caption(8, 2);
-    ComposeCaptionBar(caption.View(), sizes, skin, true, {2, 0, 6, 2});
+    ComposeCaptionBar(caption.View(), sizes, skin, true, {2, 0, 6, 2}, 6);
     Rows rows = Text(caption);
     EXPECT_EQ(rows[0].substr(2, 4), "xyyz");
 }

@@ -147,7 +147,7 @@ TEST_F(SkinnedForm, MagentaCaptionCornerIsOutsideTheRegion) {
     const RECT w = WindowRectOf(form->Handle());
     // The caption bar's corner: the top rows of the side pieces and the top piece.
     PixelBuffer caption(w.right - w.left, skin->Sizes.caption);
-    ComposeCaptionBar(caption.View(), skin->Sizes, def, true, {});
+    ComposeCaptionBar(caption.View(), skin->Sizes, def, true, {}, w.bottom - w.top);
     int hole = -1;
     for (int x = 0; x < caption.Width() && hole < 0; ++x)
         if (RgbOf(caption.At(x, 0)) == kMagenta) hole = x;

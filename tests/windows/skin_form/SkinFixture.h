@@ -92,6 +92,9 @@ protected:
         return skin;
     }
 
+    // The main form closes by ending the application (it stays visible until then).
+    bool Closed() const { return app->Terminated() || !IsWindowVisible(form->Handle()); }
+
     TApplication* app = nullptr;
     TForm* form = nullptr;
     TSkinData* data = nullptr;

@@ -31,6 +31,7 @@
 #include "ui/actions/ShortCut.h"
 #include "ui/classes/Component.h"
 #include "ui/core/Cursors.h"
+#include "ui/core/DispatchBarrier.h"
 #include "ui/graphics/GraphicsObjects.h"
 
 struct TMessage {
@@ -280,7 +281,3 @@ protected:
     virtual void Paint(HDC) {}
 };
 
-// Where a window procedure's exception goes; set by the application.
-using TExceptionHandler = std::function<void(const std::exception&)>;
-void SetDispatchExceptionHandler(TExceptionHandler handler);
-void ReportDispatchException(const std::exception& e);

@@ -31,16 +31,10 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) {
-        images_->RemoveChangeListener(this);
-        RemoveFreeNotification(images_);
-    }
-    images_ = images;
-    if (images_) {
-        FreeNotification(images_);
-        images_->AddChangeListener(this, [this] { ItemChanged(); });
-    }
+    if (images == images_.Get()) return;
+    if (images_) images_->RemoveChangeListener(this);
+    images_.Set(images);
+    if (images_) images_->AddChangeListener(this, [this] { ItemChanged(); });
     ItemChanged();
 }
 
@@ -48,14 +42,6 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
     if (ownerDraw == ownerDraw_) return;
     ownerDraw_ = ownerDraw;
     ItemChanged();
-}
-
-void TMenu::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) {
-        images_ = nullptr;
-        ItemChanged();
-    }
 }
 
 void TMenu::ItemChanged() {

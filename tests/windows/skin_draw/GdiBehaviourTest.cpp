@@ -100,7 +100,7 @@ TEST(GdiObjects, CountStaysFlatOverManyDraws) {
         DrawSkinStrip(target.Dc(), r, strip.View(), true, 4, 2);
         DrawTransparent(target.Dc(), r, strip.View(), RGB(255, 0, 255));
         TileBitmap(target.Dc(), r, strip.View(), RECT{0, 0, 3, 2});
-        RegionOwner region = BitmapToRegion(strip.View(), 1, 1, 1, 1, 1, RGB(255, 0, 255));
+        UniqueRegion region = BitmapToRegion(strip.View(), 1, 1, 1, 1, 1, RGB(255, 0, 255));
         EXPECT_TRUE(region);
     };
     draws(); // first use may create cached objects

@@ -4,6 +4,7 @@
 #include "ui/services/OpenDialog.h"
 #include "ui/services/Registry.h"
 #include "ui/services/Shell.h"
+#include "ui/core/DispatchBarrier.h"
 #include "ui/services/Timer.h"
 
 #include <gtest/gtest.h>
@@ -178,13 +179,7 @@ TEST(Timer, AHandlerMayDeleteItsTimerAndErrorsGoToTheReport) {
     delete owner;
 
     std::string reported;
-    SetDispatchErrorHandler([&](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const Exception& e) {
-            reported = e.Message();
-        }
-    });
+    SetDispatchExceptionHandler([&](const std::exception& e) { reported = e.what(); });
     TTimer failing(nullptr);
     failing.SetInterval(10);
     failing.SetOnTimer([&](TObject*) {
@@ -193,7 +188,7 @@ TEST(Timer, AHandlerMayDeleteItsTimerAndErrorsGoToTheReport) {
     });
     EXPECT_TRUE(PumpUntil([&] { return !reported.empty(); }));
     EXPECT_EQ(reported, "tick failed");
-    SetDispatchErrorHandler(nullptr);
+    SetDispatchExceptionHandler(nullptr);
 }
 
 TEST(Timer, NotStartedWhileLoading) {

@@ -206,7 +206,7 @@ void TWinSkinForm::BuildRegion() {
     if (!skin) return;
     RegionOwned = false; // a region handed to the window is the window's
     PixelView caption = captionCache_.Empty() ? PixelView{} : captionCache_.View();
-    RegionOwner region = RegionFromBatches(
+    UniqueRegion region = RegionFromBatches(
         FrameRegionRects(*skin, Sizes, w, h, Kind == FrameKind::Frameless, caption));
     if (!region) return;
     if (!SetWindowRgn(Handle, region.Get(), TRUE)) return; // the owner deletes it

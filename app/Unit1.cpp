@@ -10,6 +10,7 @@
 #include "app/logic/Settings.h"
 #include "app/logic/Texts.h"
 #include "app/win/Services.h"
+#include "skin/data/win/SkinData.h"
 
 #include "agent/binding/AgentError.h"
 #include "agent/player/Player.h"
@@ -66,6 +67,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TToolBar>();
     RegisterComponentClass<TToolButton>();
+    kv::RegisterSkinClasses();
     auto publish = [this](const char* name, void (TForm1::*handler)(TObject*)) {
         PublishMethod(name, TNotifyEvent([this, handler](TObject* s) { (this->*handler)(s); }));
     };

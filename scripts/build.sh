@@ -1,6 +1,8 @@
 # Sourced by ./test and ./run: configure and build the host and Windows builds.
-#   kv_configure_all            configures build/host, build/win32 and build/win64 (once)
-#   kv_build NAME [targets...]  builds one of them (all targets unless given)
+#   kv_configure_all            configures build/host, build/host-asan, build/win32, build/win64 (once)
+#   kv_build NAME [targets...]  builds one of them (all its targets unless given)
+# host-asan is the host build with AddressSanitizer and UBSan; ./test builds only its test
+# programs there (target kv_tests).
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
 
@@ -22,6 +24,9 @@ kv_configure() {
 kv_configure_all() {
     mkdir -p "$KV_BUILD"
     kv_configure host || return 1
+    # -O1 and line tables only: what the sanitizers' reports need, and the quickest to compile.
+    kv_configure host-asan -DKV_SANITIZE=ON -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+        -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" || return 1
     kv_configure win32 -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/Toolchain-i686-w64-mingw32.cmake" || return 1
     kv_configure win64 -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/Toolchain-x86_64-w64-mingw32.cmake" || return 1
 }

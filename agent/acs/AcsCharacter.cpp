@@ -166,6 +166,14 @@ const AcsLocalizedInfo* AcsCharacter::Localized(uint16_t langId) const {
     return &localized.front();
 }
 
+uint32_t AcsFlagsOfBlocks(const AcsCharacter& c) {
+    uint32_t flags = c.flags & ~(kAcsFlagVoiceDisabled | kAcsFlagVoiceEnabled |
+                                 kAcsFlagBalloonDisabled | kAcsFlagBalloonEnabled);
+    flags |= c.voice ? kAcsFlagVoiceEnabled : kAcsFlagVoiceDisabled;
+    flags |= c.balloon ? kAcsFlagBalloonEnabled : kAcsFlagBalloonDisabled;
+    return flags;
+}
+
 std::string AcsValidate(const AcsCharacter& c) {
     if (c.palette.size() > 256) return "palette has more than 256 colours";
     for (size_t i = 0; i < c.images.size(); ++i) {

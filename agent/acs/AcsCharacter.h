@@ -187,7 +187,7 @@ struct AcsCharacter {
     uint16_t width = 0; // frame size
     uint16_t height = 0;
     uint8_t transparentIndex = 0;
-    uint32_t flags = 0; // the voice and balloon bits follow `voice` and `balloon` when written
+    uint32_t flags = 0; // read and written with the voice and balloon bits of AcsFlagsOfBlocks
     uint16_t setMajorVersion = 2;
     uint16_t setMinorVersion = 0;
     std::optional<AcsVoiceInfo> voice;
@@ -224,6 +224,11 @@ std::u16string AcsFromUtf8(std::string_view s);
 constexpr size_t AcsStride(size_t width) {
     return (width + 3) & ~size_t(3);
 }
+
+// `c.flags` with exactly one bit of each voice and balloon pair set, the one that says whether
+// `voice` and `balloon` are there: what real files hold, what the writer writes and what the
+// reader keeps.
+uint32_t AcsFlagsOfBlocks(const AcsCharacter& c);
 
 // Empty string when the character is consistent (see the contract); otherwise what is wrong.
 std::string AcsValidate(const AcsCharacter& c);

@@ -108,6 +108,9 @@ bool ReadInfoBody(Context& ctx, ByteCursor& c, bool hasVoice, AcsCharacter& out,
     out.setMinorVersion = c.U16();
     if (hasVoice) out.voice = ReadVoice(c);
     if (out.flags & kAcsFlagBalloonEnabled) out.balloon = ReadBalloon(c);
+    // A pair with neither or both bits set (damage) is kept as real files set it, from the
+    // blocks actually read, so that what is read writes and reads back unchanged.
+    out.flags = AcsFlagsOfBlocks(out);
     if (!ReadPalette(ctx, c, out) || !ReadTray(ctx, c, out) || !ReadStates(ctx, c, out))
         return false;
     return c.Ok();

@@ -7,7 +7,8 @@
 //   Elements that point nowhere are dropped rather than failing the load: frame images and
 //   overlays naming a missing image, branches to a missing frame, exit frames out of range
 //   (become -1), sounds out of range (become none); branch probabilities above 100 in total are
-//   clamped; unknown transition types read as "none".
+//   clamped; unknown transition types read as "none". The voice and balloon bits of `flags`
+//   are kept as AcsFlagsOfBlocks sets them (one of each pair), whatever a damaged file held.
 // - Failure: returns false, leaves `out` empty (default) and sets `error` to one English
 //   sentence naming the problem: wrong signature (with a special message for the web form and
 //   for compound files of the older version), a block outside the file, a structure that runs

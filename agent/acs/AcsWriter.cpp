@@ -141,14 +141,6 @@ void WriteBalloon(Out& o, const AcsBalloonInfo& b) {
     o.U8(b.reserved);
 }
 
-uint32_t WrittenFlags(const AcsCharacter& c) {
-    uint32_t flags = c.flags & ~(kAcsFlagVoiceDisabled | kAcsFlagVoiceEnabled |
-                                 kAcsFlagBalloonDisabled | kAcsFlagBalloonEnabled);
-    flags |= c.voice ? kAcsFlagVoiceEnabled : kAcsFlagVoiceDisabled;
-    flags |= c.balloon ? kAcsFlagBalloonEnabled : kAcsFlagBalloonDisabled;
-    return flags;
-}
-
 void WriteStates(Out& o, const std::vector<AcsState>& states) {
     o.U16(uint16_t(states.size()));
     for (const auto& s : states) {
@@ -168,7 +160,7 @@ Locator WriteCharacterInfo(Out& o, const AcsCharacter& c) {
     o.U16(c.width);
     o.U16(c.height);
     o.U8(c.transparentIndex);
-    o.U32(WrittenFlags(c));
+    o.U32(AcsFlagsOfBlocks(c));
     o.U16(c.setMajorVersion);
     o.U16(c.setMinorVersion);
     if (c.voice) WriteVoice(o, *c.voice);

@@ -12,10 +12,10 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string FoldName(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = LowerAscii(c);
-    return out;
+// FNV-1a over the lower-cased bytes.
+size_t FoldedHashOf(std::string_view text, size_t hash = 14695981039346656037ull) {
+    for (char c : text) hash = (hash ^ uint8_t(LowerAscii(c))) * 1099511628211ull;
+    return hash;
 }
 
 } // namespace
@@ -85,8 +85,34 @@ void TIniFile::Parse() {
         keys_.pop_back();
         sections_.back().keyCount--;
     }
-    for (size_t i = 0; i < sectionNames_.size(); ++i)
-        firstSection_.emplace(FoldName(sectionNames_[i]), i); // keeps the first of duplicates
+    Index();
+}
+
+void TIniFile::Index() {
+    firstSection_.reserve(sectionNames_.size());
+    for (size_t i = 0; i < sectionNames_.size(); ++i) {
+        if (!firstSection_.emplace(sectionNames_[i], i).second) continue; // a later duplicate
+        const Section& s = sections_[i];
+        for (size_t k = s.firstKey; k < s.firstKey + s.keyCount; ++k)
+            firstValue_.emplace(KeyRef{sectionNames_[i], keys_[k].name}, keys_[k].value);
+    }
+}
+
+size_t TIniFile::FoldedHash::operator()(std::string_view name) const {
+    return FoldedHashOf(name);
+}
+
+size_t TIniFile::FoldedHash::operator()(const KeyRef& ref) const {
+    // The '\n' between the names cannot occur in either (lines end there).
+    return FoldedHashOf(ref.key, FoldedHashOf("\n", FoldedHashOf(ref.section)));
+}
+
+bool TIniFile::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+    return EqualsNoCase(a, b);
+}
+
+bool TIniFile::FoldedEqual::operator()(const KeyRef& a, const KeyRef& b) const {
+    return EqualsNoCase(a.section, b.section) && EqualsNoCase(a.key, b.key);
 }
 
 void TIniFile::AddLine(std::string_view line) {
@@ -108,16 +134,12 @@ void TIniFile::AddLine(std::string_view line) {
 }
 
 bool TIniFile::SectionExists(std::string_view section) const {
-    return firstSection_.count(FoldName(section)) != 0;
+    return firstSection_.count(section) != 0;
 }
 
 const std::string_view* TIniFile::Find(std::string_view section, std::string_view key) const {
-    auto it = firstSection_.find(FoldName(section));
-    if (it == firstSection_.end()) return nullptr;
-    const Section& s = sections_[it->second];
-    for (size_t i = s.firstKey; i < s.firstKey + s.keyCount; ++i)
-        if (EqualsNoCase(keys_[i].name, key)) return &keys_[i].value;
-    return nullptr;
+    auto it = firstValue_.find(KeyRef{section, key});
+    return it == firstValue_.end() ? nullptr : &it->second;
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,

@@ -54,15 +54,33 @@ private:
         size_t keyCount = 0;
     };
 
+    // A section's name and a key's name, compared and hashed without regard to ASCII case.
+    struct KeyRef {
+        std::string_view section;
+        std::string_view key;
+    };
+    struct FoldedHash {
+        size_t operator()(std::string_view name) const;
+        size_t operator()(const KeyRef& ref) const;
+    };
+    struct FoldedEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+        bool operator()(const KeyRef& a, const KeyRef& b) const;
+    };
+
     void Parse();
     void AddLine(std::string_view line);
+    void Index();
     const std::string_view* Find(std::string_view section, std::string_view key) const;
 
     std::string text_;
     std::vector<std::string_view> sectionNames_;
     std::vector<Section> sections_;
     std::vector<Key> keys_;
-    std::unordered_map<std::string, size_t> firstSection_; // folded name -> index
+    // Both indexes keep the first of duplicates and refer into text_, so a look-up neither
+    // scans a section nor allocates: hostile texts with huge or repeated sections stay linear.
+    std::unordered_map<std::string_view, size_t, FoldedHash, FoldedEqual> firstSection_;
+    std::unordered_map<KeyRef, std::string_view, FoldedHash, FoldedEqual> firstValue_;
 };
 
 // Whole-value decimal integer: optional sign, then digits only. False for anything else or a

@@ -19,8 +19,11 @@ SkinMessageHook& MessageHook() {
 
 } // namespace
 
-SkinMessageHook SetSkinMessageHook(SkinMessageHook hook) {
-    return std::exchange(MessageHook(), std::move(hook));
+ScopedSkinMessageHook::ScopedSkinMessageHook(SkinMessageHook hook)
+    : previous_(std::exchange(MessageHook(), std::move(hook))) {}
+
+ScopedSkinMessageHook::~ScopedSkinMessageHook() {
+    MessageHook() = std::move(previous_);
 }
 
 void ShowSkinMessage(const std::string& text) {

@@ -27,7 +27,7 @@
 //   name contains `part` as is (no folding) and sets `name`. When nothing matches, or the match
 //   reaches past Data (sizes are summed in 64 bits), `dest` is left empty (never partial),
 //   `name` is untouched and the result is false.
-// - Messages go through the hook set by SetSkinMessageHook (by default they are dropped); the
+// - Messages go through the hook a ScopedSkinMessageHook installs (by default they are dropped); the
 //   Windows layers route them to a message box, host tests record them.
 // - The reader owns its copy of the unpacked bytes; spans it returns live until the next
 //   OpenPackage or the reader's destruction.
@@ -56,8 +56,22 @@ inline constexpr const char* kDamagedSkinMessage =
     "This is Damaged Skin File\rPlease check the skin file !";
 
 using SkinMessageHook = std::function<void(const std::string& text)>;
-// Replaces the hook that shows the reader's messages; returns the previous one.
-SkinMessageHook SetSkinMessageHook(SkinMessageHook hook);
+
+// Routes the reader's messages to `hook` while it lives and puts the previous hook back when it
+// goes, also when an exception leaves the scope: a hook usually refers to its caller's locals,
+// and one left installed would write into them after they are gone. Installers nest (the
+// innermost wins); destroy them in reverse order of creation, as scopes do.
+class ScopedSkinMessageHook {
+public:
+    explicit ScopedSkinMessageHook(SkinMessageHook hook);
+    ~ScopedSkinMessageHook();
+    ScopedSkinMessageHook(const ScopedSkinMessageHook&) = delete;
+    ScopedSkinMessageHook& operator=(const ScopedSkinMessageHook&) = delete;
+
+private:
+    SkinMessageHook previous_;
+};
+
 void ShowSkinMessage(const std::string& text);
 
 class TSkinReader {

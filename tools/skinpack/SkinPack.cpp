@@ -74,10 +74,11 @@ std::string Printable(std::string text) {
 // Opens a packed skin; the reader's own message (older or damaged) becomes the error.
 void OpenSkin(TSkinReader& reader, const std::string& path) {
     std::string message;
-    SkinMessageHook previous = SetSkinMessageHook([&](const std::string& t) { message = t; });
-    Bytes packed = ReadFile(path, kSkinMaxFileBytes);
-    bool ok = reader.OpenPackage(packed);
-    SetSkinMessageHook(previous);
+    bool ok = false;
+    {
+        ScopedSkinMessageHook hook([&](const std::string& t) { message = t; });
+        ok = reader.OpenPackage(ReadFile(path, kSkinMaxFileBytes));
+    }
     if (!ok) throw ToolError(path + ": " + Printable(message));
 }
 

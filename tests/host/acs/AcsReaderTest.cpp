@@ -58,6 +58,33 @@ TEST(AcsReader, WriterSetsExactlyOneBitOfEachVoiceAndBalloonPair) {
     EXPECT_TRUE(back.balloon.has_value());
 }
 
+// Files with neither or both bits of a pair are read with the bits the blocks show, so that
+// they write and read back unchanged (fuzzing found 0x100 coming back as 0x110).
+TEST(AcsReader, DamagedVoiceAndBalloonPairsReadAsTheWriterWritesThem) {
+    const struct {
+        bool blocks; // voice and balloon present
+        uint32_t stored, read;
+    } cases[] = {{false, 0x100, 0x110}, {false, 0x000, 0x110}, {true, 0x5FFFF, 0x5FEEF},
+                 {true, 0x330, 0x220}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.stored);
+        AcsCharacter c = test::MinimalCharacter();
+        if (k.blocks) {
+            c.voice = AcsVoiceInfo{};
+            c.balloon = AcsBalloonInfo{};
+        }
+        std::vector<uint8_t> bytes = test::Written(c);
+        ByteCursor header(bytes.data() + 4, 8);
+        const uint32_t info = header.U32();
+        for (int i = 0; i < 4; ++i) bytes[info + 33 + i] = uint8_t(k.stored >> (8 * i));
+        const AcsCharacter back = Read(bytes);
+        EXPECT_EQ(back.flags, k.read);
+        EXPECT_EQ(back.voice.has_value(), k.blocks);
+        EXPECT_EQ(back.balloon.has_value(), k.blocks);
+        EXPECT_EQ(Read(test::Written(back)), back);
+    }
+}
+
 TEST(AcsReader, AcceptsTheOlderReadingOfTheVoiceBit) {
     // A file whose voice block is marked by 0x10 alone (the published description's reading).
     AcsCharacter c = test::MinimalCharacter();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <map>
 
 namespace {
@@ -130,6 +131,21 @@ TEST(SkinDefinition, ManyButtonSectionsAreCapped) {
     for (int i = 0; i < 1500; ++i) text += "[Button" + std::to_string(i) + "]\n";
     auto def = kv::ParseSkinDefinition(text, {});
     EXPECT_EQ(def->SysButtons.size(), kv::kMaxSysButtonSections + kv::kMdiButtonCount);
+}
+
+// Every caption-button section repeats the look-ups in the first section of its name; with
+// those look-ups scanning the section, a 300 KB definition took seconds (fuzzing found it).
+TEST(SkinDefinition, RepeatedSectionsOfAHugeSectionStayFast) {
+    std::string text = "[Button1]\nAction=4\n";
+    for (int i = 0; i < 80000; ++i) text += "k=1\n";
+    for (int i = 0; i < 1000; ++i) text += "[Button1]\n[Colour1]\n";
+    const std::clock_t start = std::clock();
+    auto def = kv::ParseSkinDefinition(text, nullptr);
+    const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+    ASSERT_EQ(def->SysButtons.size(), kv::kMaxSysButtonSections + kv::kMdiButtonCount);
+    EXPECT_EQ(def->SysButtons[1000]->Action, 4);
+    EXPECT_EQ(def->ColourTable.size(), 1000u);
+    EXPECT_LT(seconds, 0.3); // milliseconds when each look-up is one hash probe
 }
 
 TEST(SkinDefinition, ImageNamesNeedALowerCaseBmpFileName) {

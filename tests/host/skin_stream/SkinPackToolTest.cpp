@@ -162,6 +162,18 @@ TEST_F(SkinPackTool, RefusesOlderAndAbsentEntries) {
     EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
+// A skin that cannot be read (the tool's message hook was installed when reading threw) leaves
+// the caller's hook in place: the next refused package reports to it, not into the tool's
+// finished call.
+TEST_F(SkinPackTool, AFailedReadPutsTheCallersMessageHookBack) {
+    std::vector<std::string> texts;
+    kv::ScopedSkinMessageHook hook([&](const std::string& t) { texts.push_back(t); });
+    EXPECT_EQ(Run({"list", P("missing.skn")}), 1);
+    kv::TSkinReader reader;
+    EXPECT_FALSE(reader.OpenPackage(Bytes{1, 2}));
+    EXPECT_EQ(texts, std::vector<std::string>{kv::kDamagedSkinMessage});
+}
+
 TEST_F(SkinPackTool, UnpackWritesNothingForUnsafeNames) {
     for (const char* name : {"../escape.bmp", "sub/x.bmp", "c:x.bmp", "..", "skinpack.order"}) {
         Bytes packed;

@@ -21,14 +21,10 @@ Bytes Text(const std::string& s) {
 // Records the reader's messages for one test.
 class MessageLog {
 public:
-    MessageLog() {
-        previous_ = kv::SetSkinMessageHook([this](const std::string& t) { texts.push_back(t); });
-    }
-    ~MessageLog() { kv::SetSkinMessageHook(previous_); }
     std::vector<std::string> texts;
 
 private:
-    kv::SkinMessageHook previous_;
+    kv::ScopedSkinMessageHook hook_{[this](const std::string& t) { texts.push_back(t); }};
 };
 
 void PutU32(Bytes& out, uint32_t v) {

@@ -42,6 +42,8 @@ void TSample::ReadBlob(TStream& s) {
     // Stored as a 4-byte length and that many bytes, the way a packed stream is kept.
     uint32_t n = 0;
     s.ReadBuffer(&n, 4);
+    // A length past the stream is refused before anything is allocated for it.
+    if (n > s.Size() - s.Seek(0, TSeekOrigin::soCurrent)) throw EReadError("Blob too long");
     blob_.resize(n);
     s.ReadBuffer(blob_.data(), n);
 }

@@ -22,6 +22,18 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The thread's hook for the test's lifetime: a failed assertion that leaves the test early
+// must not leave it watching the tests that follow.
+struct ScopedCbtHook {
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    ~ScopedCbtHook() {
+        if (hook) UnhookWindowsHookEx(hook);
+    }
+    ScopedCbtHook() = default;
+    ScopedCbtHook(const ScopedCbtHook&) = delete;
+    ScopedCbtHook& operator=(const ScopedCbtHook&) = delete;
+};
+
 HWND MakeWindow(const char* title) {
     return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
                            120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -29,13 +41,15 @@ HWND MakeWindow(const char* title) {
 
 
 TEST(Platform, CbtHookSeesCreationAndActivation) {
-    HHOOK hook = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    HWND w = MakeWindow("hooked");
-    ASSERT_NE(w, nullptr);
-    SetActiveWindow(w);
-    kv::test::PumpPending();
-    UnhookWindowsHookEx(hook);
+    HWND w = nullptr;
+    {
+        ScopedCbtHook cbt;
+        ASSERT_NE(cbt.hook, nullptr);
+        w = MakeWindow("hooked");
+        ASSERT_NE(w, nullptr);
+        SetActiveWindow(w);
+        kv::test::PumpPending();
+    }
     EXPECT_EQ(g_watched, w);
     ASSERT_FALSE(g_cbtCodes.empty());
     EXPECT_EQ(g_cbtCodes.front(), HCBT_CREATEWND);

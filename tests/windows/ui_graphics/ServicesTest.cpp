@@ -204,6 +204,17 @@ LRESULT CALLBACK PressOk(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_okHook, code, wParam, lParam);
 }
 
+// PressOk for the owner's lifetime, put back also when an exception leaves the scope.
+struct ScopedOkHook {
+    ScopedOkHook() { g_okHook = SetWindowsHookExA(WH_CBT, PressOk, nullptr, GetCurrentThreadId()); }
+    ~ScopedOkHook() {
+        if (g_okHook) UnhookWindowsHookEx(g_okHook);
+        g_okHook = nullptr;
+    }
+    ScopedOkHook(const ScopedOkHook&) = delete;
+    ScopedOkHook& operator=(const ScopedOkHook&) = delete;
+};
+
 TEST(OpenDialog, ReturnsAPathTheAnsiCodePageCannotSpell) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
@@ -218,9 +229,11 @@ TEST(OpenDialog, ReturnsAPathTheAnsiCodePageCannotSpell) {
     dialog.SetOptions(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofNoNetworkButton |
                       ofEnableSizing);
     dialog.SetFileNameW(path);
-    g_okHook = SetWindowsHookExA(WH_CBT, PressOk, nullptr, GetCurrentThreadId());
-    bool chosen = dialog.Execute();
-    UnhookWindowsHookEx(g_okHook);
+    bool chosen = false;
+    {
+        ScopedOkHook pressOk;
+        chosen = dialog.Execute();
+    }
     DeleteFileW(path.c_str());
     ASSERT_TRUE(chosen);
     EXPECT_EQ(dialog.FileNameW(), path);

@@ -1,0 +1,6 @@
+#include "tests/host/base_bmp/fuzz/BmpFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    kv::fuzz::DecodeAnyBmp({data, size});
+    return 0;
+}

@@ -468,8 +468,10 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {
     } else if (State == WindowState::Maximized) {
         ShowOwnStyles(true);
     }
+    // The maximised size bounds live sizing; a smaller limit the form set itself stays.
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
-    info->ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    info->ptMaxTrackSize.x = std::min<LONG>(info->ptMaxTrackSize.x, GetSystemMetrics(SM_CXMAXIMIZED));
+    info->ptMaxTrackSize.y = std::min<LONG>(info->ptMaxTrackSize.y, GetSystemMetrics(SM_CYMAXIMIZED));
 }
 
 // A choice from the system menu the skin opened comes back as WM_COMMAND; a dialog control

@@ -1,3 +1,4 @@
+#include "tests/windows/support/WaitFor.h"
 #include "ui/classes/Exception.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/core/DispatchBarrier.h"
@@ -24,15 +25,7 @@ protected:
     }
     void TearDown() override { delete app; }
 
-    template <class F> bool PumpUntil(F condition) {
-        const DWORD start = GetTickCount();
-        while (!condition()) {
-            app->ProcessMessages();
-            if (GetTickCount() - start > 2000) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return true;
-    }
+    template <class F> bool PumpUntil(F condition) { return kv::test::WaitFor(condition); }
 
     TApplication* app = nullptr;
     TForm* form = nullptr;

@@ -10,7 +10,7 @@
 //   outside that span (or of a window made without an object) go to DefWindowProc.
 // - An exception out of OnMessage is reported and the message answers 0.
 // - RegisterPlayerClass registers a class once per process; false when it cannot be had.
-#include "ui/core/Controls.h"
+#include "ui/core/DispatchBarrier.h"
 
 #include <windows.h>
 
@@ -25,14 +25,7 @@ template <class T> LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT msg, WPARAM 
     }
     auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, w, l);
-    LRESULT result = 0;
-    try {
-        result = self->OnMessage(hwnd, msg, w, l);
-    } catch (const std::exception& e) {
-        ReportDispatchException(e);
-    } catch (...) {
-        ReportDispatchException(std::runtime_error("Unknown error"));
-    }
+    LRESULT result = DispatchBarrier([&] { return self->OnMessage(hwnd, msg, w, l); });
     if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return result;
 }

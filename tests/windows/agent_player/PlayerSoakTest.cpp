@@ -3,6 +3,7 @@
 #include "PlayerFixture.h"
 
 #include "agent/player/PlayerHooks.h"
+#include "tests/windows/support/GuiObjects.h"
 
 #include <windows.h>
 
@@ -10,26 +11,6 @@
 
 namespace kv::agent::testing {
 namespace {
-
-// Live objects of this process. GetGuiResources answers 0 under Wine, so the GDI count asks
-// every handle slot (Wine takes a handle with a zero high word as that slot's object) and the
-// window count enumerates this thread's windows. To be replaced by the shared Windows test
-// library's counter when it is available to this program.
-struct Objects {
-    int gdi = 0;
-    int windows = 0;
-};
-
-Objects CountObjects() {
-    Objects o;
-    for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++o.gdi;
-    if (o.gdi == 0) o.gdi = int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-        reinterpret_cast<LPARAM>(&o.windows));
-    return o;
-}
 
 TEST_F(PlayerTest, AThousandLivesLeaveTheHandleCountsFlat) {
     // Every step as fast as the engine allows, idle after its shortest wait, and the shell's
@@ -53,20 +34,20 @@ TEST_F(PlayerTest, AThousandLivesLeaveTheHandleCountsFlat) {
         return idled && hidden;
     };
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(live()); // caches settle
-    Objects before = CountObjects();
+    kv::test::GuiObjects before = kv::test::CountGuiObjects();
     int failures = 0;
     // KV_SOAK_CYCLES shortens the run by hand; about 0.17 s a cycle under Wine.
     int cycles = std::getenv("KV_SOAK_CYCLES") ? std::atoi(std::getenv("KV_SOAK_CYCLES")) : 1000;
     double start = player::NowMs();
     for (int i = 0; i < cycles; ++i) failures += live() ? 0 : 1;
-    Objects after = CountObjects();
+    kv::test::GuiObjects after = kv::test::CountGuiObjects();
     EXPECT_EQ(failures, 0);
     std::printf("soak: %d cycles in %.0f ms\n", cycles, player::NowMs() - start);
-    std::printf("soak: GDI objects %d -> %d, windows %d -> %d\n", before.gdi, after.gdi,
+    std::printf("soak: GDI objects %d -> %d, USER objects %d -> %d (windows %d -> %d)\n",
+                before.GdiTotal(), after.GdiTotal(), before.UserTotal(), after.UserTotal(),
                 before.windows, after.windows);
-    EXPECT_GT(before.gdi, 0) << "the counter must see something, or it proves nothing";
-    EXPECT_LE(after.gdi, before.gdi + 2);
-    EXPECT_LE(after.windows, before.windows);
+    EXPECT_GT(before.GdiTotal(), 0) << "the counter must see something, or it proves nothing";
+    EXPECT_TRUE(kv::test::GrewAtMost(before, after, 2));
 }
 
 } // namespace

@@ -38,5 +38,33 @@ TEST_F(PlayerTest, DISABLED_ScreenshotOfTheGreeting) {
     PumpFor(12000);
 }
 
+// Run by hand for the note: three characters idle side by side at real frame speed with idle
+// timings at 2 % (level 2 after 0.6 s, sleep after 2.4 s); prints which idle animations each
+// played. KV_IDLE_SHOT_MS (default 1500) is when the line "shoot now" is printed, mid-idle.
+TEST_F(PlayerTest, DISABLED_ThreeCharactersIdle) {
+    Tune(1.0, 11, 0.02);
+    agent->Unload(L"Bob");
+    agent->Load(L"Pip", SamplePath());
+    TAgentCharacter pip = agent->Character(L"Pip");
+    TAgentCharacter idler = LoadAs(L"Idler", MakeIdleCharacter());
+    TAgentCharacter spinner = LoadAs(L"Spinner", MakeSpinningIdler());
+    pip.MoveTo(200, 300, 0);
+    idler.MoveTo(420, 380, 0);
+    spinner.MoveTo(560, 380, 0);
+    for (TAgentCharacter* c : {&pip, &idler, &spinner}) c->Show(1);
+    const char* at = std::getenv("KV_IDLE_SHOT_MS");
+    PumpFor(at ? std::atof(at) : 1500);
+    std::printf("shoot now\n");
+    std::fflush(stdout);
+    PumpFor(5000);
+    for (const wchar_t* id : {L"Pip", L"Idler", L"Spinner"}) {
+        std::printf("%ls:", id);
+        for (const PlayerEvent& e : events)
+            if (e.kind == Kind::AnimationStart && e.idleLevel > 0 && e.character == id)
+                std::printf(" %ls(%d)", e.animation.c_str(), e.idleLevel);
+        std::printf("\n");
+    }
+}
+
 } // namespace
 } // namespace kv::agent::testing

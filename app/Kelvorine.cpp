@@ -3,6 +3,7 @@
 #include "app/logic/Texts.h"
 
 #include "agent/player/Player.h"
+#include "skin/data/win/SkinManager.h"
 #include "ui/forms/Forms.h"
 
 #include <windows.h>
@@ -20,5 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     }
     app.Run();
+    kv::ShutDownSkinManager(); // unhooks every window without giving frames back
     return 0;
 }

@@ -10,8 +10,10 @@
 #include "app/logic/Settings.h"
 #include "app/logic/Texts.h"
 #include "app/win/Services.h"
+#include "skin/data/win/SkinData.h"
 
 #include "agent/binding/AgentError.h"
+#include "agent/player/Player.h"
 #include "ui/classes/Properties.h"
 #include "ui/services/IniFile.h"
 
@@ -61,10 +63,11 @@ void SetCommandLineForTests(std::vector<std::string> arguments) {
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     // The kinds the layout uses beyond the application's standard ones.
-    RegisterClass<TImageList>();
-    RegisterClass<TOpenDialog>();
-    RegisterClass<TToolBar>();
-    RegisterClass<TToolButton>();
+    RegisterComponentClass<TImageList>();
+    RegisterComponentClass<TOpenDialog>();
+    RegisterComponentClass<TToolBar>();
+    RegisterComponentClass<TToolButton>();
+    kv::RegisterSkinClasses();
     auto publish = [this](const char* name, void (TForm1::*handler)(TObject*)) {
         PublishMethod(name, TNotifyEvent([this, handler](TObject* s) { (this->*handler)(s); }));
     };
@@ -184,6 +187,8 @@ void TForm1::ApplyLanguage(int language) {
     ShowAgent->SetHint(std::string(t.showHint));
     HideAgent->SetCaption(std::string(t.hideCaption));
     HideAgent->SetHint(std::string(t.hideHint));
+    // The built-in player's own menus (the character's and its tray icon's) follow suit.
+    kv::agent::player::SetPlayerMenuTexts({ToWide(t.showCaption), ToWide(t.hideCaption)});
     About->SetCaption(std::string(t.aboutCaption));
     About->SetHint(std::string(t.aboutHint));
     EditActionList1->SetCaption(std::string(t.editActionList));

@@ -108,9 +108,10 @@ macro(kv_add_googletest)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endmacro()
 
-# kv_library(NAME DIRS dir... [DEPS lib...] [WINDOWS_ONLY])
-# A static library of every .cpp in the given folders (relative to the caller). Folders are
-# globbed so that a room adds a file without touching shared build files.
+# kv_library(NAME DIRS dir... [DEPS lib...] [EXCLUDE regex...] [WINDOWS_ONLY])
+# A static library of every .cpp in the given folders (relative to the caller), less those whose
+# path matches an EXCLUDE pattern. Folders are globbed so that a room adds a file without
+# touching shared build files.
 function(kv_library name)
     cmake_parse_arguments(ARG "WINDOWS_ONLY" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
     if(ARG_WINDOWS_ONLY AND NOT WIN32)
@@ -142,10 +143,10 @@ function(kv_library name)
     endif()
 endfunction()
 
-# kv_test(NAME DIRS dir... [DEPS lib...] [HOST | WINDOWS] [WIN64_SMOKE])
-# One test program per room from every .cpp of its folders, run by ctest as one test. HOST
-# programs build only in the host build, WINDOWS ones only in the Windows builds (and run under
-# Wine through the emulator of the tool chain file).
+# kv_test(NAME DIRS dir... [DEPS lib...] [HOST | WINDOWS] [TIMEOUT seconds] [LABELS label...])
+# One test program per room from every .cpp of its folders, run by ctest as one test (TIMEOUT
+# defaults to 300 seconds). HOST programs build only in the host build, WINDOWS ones only in the
+# Windows builds (and run under Wine through the emulator of the tool chain file).
 function(kv_test name)
     cmake_parse_arguments(ARG "HOST;WINDOWS" "TIMEOUT" "DIRS;DEPS;LABELS" ${ARGN})
     if((ARG_HOST AND WIN32) OR (ARG_WINDOWS AND NOT WIN32))

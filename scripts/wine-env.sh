@@ -12,6 +12,13 @@ KV_WINE_DIR=${KV_WINE_DIR:-$KV_ROOT/build/wine}
 export WINEPREFIX=${KV_WINEPREFIX:-$KV_WINE_DIR/prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Without a sound card, Wine's audio drivers probe ALSA anyway and the ALSA library prints its
+# failures ("ALSA lib ... Unknown PCM default") into the program's output, which reads like an
+# error. With no card there is nothing to play on, so the drivers stay unloaded; programs see
+# no audio device (the player then stays silent).
+if ! compgen -G '/dev/snd/pcmC*' >/dev/null && [[ $WINEDLLOVERRIDES != *winealsa* ]]; then
+    WINEDLLOVERRIDES+=";winealsa.drv,winepulse.drv,wineoss.drv="
+fi
 KV_WINE_BIN=/usr/lib/wine
 
 kv_wine_native_arch() {

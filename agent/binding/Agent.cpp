@@ -117,6 +117,10 @@ void TAgentCharacter::SetLanguageID(long languageId) const {
     character_.Put(L"LanguageID", Variant(languageId));
 }
 
+void TAgentCharacter::SetIdleOn(bool on) const {
+    character_.Put(L"IdleOn", Variant(on));
+}
+
 void TAgentCharacter::Show(long fast) const {
     character_.Call(L"Show", {Variant(fast)});
 }

@@ -20,7 +20,8 @@
 //                    Character(id)  -> Characters.Character(id), the character object
 //   TAgentCharacter: MoveTo(x, y, speed) VT_I2, VT_I2, VT_I4; SetLanguageID(id) property put
 //                    VT_I4; Show(fast) VT_I4; Hide(fast) VT_I4; Speak(text) / Speak(text, url)
-//                    VT_BSTR; StopAll(types) VT_BSTR; Play(name) VT_BSTR.
+//                    VT_BSTR; StopAll(types) VT_BSTR; Play(name) VT_BSTR; SetIdleOn(on)
+//                    property put VT_BOOL (idle animations between requests).
 //   Request objects the control returns are released at once; nothing waits for completion.
 //   A default-constructed TAgentCharacter is empty: every operation on it throws
 //   AgentError(E_POINTER, "Invalid variant operation").
@@ -56,6 +57,7 @@ public:
 
     void MoveTo(short x, short y, long speed) const;
     void SetLanguageID(long languageId) const;
+    void SetIdleOn(bool on) const;
     void Show(long fast = 0) const;
     void Hide(long fast = 0) const;
     void Speak(const std::wstring& text) const;

@@ -1,5 +1,7 @@
 #include "agent/player/BalloonWindow.h"
 
+#include "agent/player/PlayerWindowClass.h"
+
 #include <algorithm>
 
 namespace kv::agent::player {
@@ -10,19 +12,7 @@ constexpr int kPadding = 8;
 constexpr int kTail = 12;
 constexpr int kCorner = 16;
 
-void RegisterClassOnce() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-    wc.lpszClassName = kClassName;
-    done = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-HFONT MakeFont(const AcsBalloonInfo& style) {
+UniqueFont MakeFont(const AcsBalloonInfo& style) {
     LOGFONTW lf{};
     lf.lfHeight = std::clamp(style.fontHeight, -200, 200);
     if (lf.lfHeight == 0) lf.lfHeight = -13;
@@ -31,7 +21,7 @@ HFONT MakeFont(const AcsBalloonInfo& style) {
     lf.lfCharSet = DEFAULT_CHARSET;
     std::u16string face = style.fontName.substr(0, LF_FACESIZE - 1);
     std::copy(face.begin(), face.end(), lf.lfFaceName);
-    return CreateFontIndirectW(&lf);
+    return UniqueFont(CreateFontIndirectW(&lf));
 }
 
 // Start of every word (after a run of blanks).
@@ -44,31 +34,28 @@ std::vector<size_t> WordStarts(const std::wstring& text) {
 
 } // namespace
 
-BalloonWindow::BalloonWindow(const AcsBalloonInfo& style) : style_(style) {
-    RegisterClassOnce();
-    font_ = MakeFont(style_);
+BalloonWindow::BalloonWindow(const AcsBalloonInfo& style, uint32_t flags)
+    : style_(style), sizeToText_((flags & kAcsFlagBalloonSizeToText) != 0), font_(MakeFont(style_)) {
+    if (!RegisterPlayerClass(kClassName, &BoundWindowProc<BalloonWindow>)) return;
     DWORD ex = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     hwnd_ = CreateWindowExW(ex, kClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BalloonWindow::Proc));
+                            GetModuleHandleW(nullptr), this);
 }
 
 BalloonWindow::~BalloonWindow() {
-    if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
-        DestroyWindow(hwnd_); // takes its region with it
-    }
-    if (font_) DeleteObject(font_);
+    if (hwnd_) DestroyWindow(hwnd_); // takes its region with it; WM_NCDESTROY unbinds
 }
 
-LRESULT CALLBACK BalloonWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<BalloonWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+LRESULT BalloonWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     case WM_PAINT:
-        self->Paint();
+        Paint();
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -101,20 +88,8 @@ std::wstring BalloonWindow::FittingTail(HDC dc, const std::wstring& text, int wi
 void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
     if (!hwnd_) return;
     text_ = text;
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    int lineHeight = std::max<int>(1, tm.tmHeight);
-    int width =
-        std::max(8, static_cast<int>(style_.charsPerLine)) * std::max<int>(1, tm.tmAveCharWidth);
-    int maxHeight = std::max(1, static_cast<int>(style_.lines)) * lineHeight;
-    shown_ = FittingTail(dc, text_, width, maxHeight);
-    int height = std::clamp(MeasureHeight(dc, shown_, width), lineHeight, maxHeight);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-
-    body_ = {width + 2 * kPadding, height + 2 * kPadding};
+    SIZE size = LayOut();
+    body_ = {size.cx + 2 * kPadding, size.cy + 2 * kPadding};
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int total = body_.cy + kTail;
@@ -125,7 +100,8 @@ void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
     tailUp_ = y < work.top;
     if (tailUp_) y = character.bottom;
     tailX_ = std::clamp<int>(centre - x, kCorner, std::max<int>(kCorner, body_.cx - kCorner));
-    SetWindowRgn(hwnd_, BuildShape(), FALSE); // the window owns the region from here
+    UniqueRegion shape = BuildShape();
+    if (SetWindowRgn(hwnd_, shape.Get(), FALSE)) shape.Release(); // the window owns it now
     SetWindowPos(hwnd_, HWND_TOPMOST, x, y, body_.cx, total, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
@@ -136,15 +112,35 @@ void BalloonWindow::Hide() {
     text_.clear();
 }
 
-HRGN BalloonWindow::BuildShape() const {
+// The text area for text_: the style's lines and characters per line at most; the text's own
+// size when the style sizes to text. Sets shown_ to the part that fits.
+SIZE BalloonWindow::LayOut() {
+    WindowDC dc(hwnd_);
+    SelectionGuard font(dc.Get(), font_.Get());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.Get(), &tm);
+    int lineHeight = std::max<int>(1, tm.tmHeight);
+    int width = std::max(8, static_cast<int>(style_.charsPerLine)) *
+                std::max<int>(1, tm.tmAveCharWidth);
+    int maxHeight = std::max(1, static_cast<int>(style_.lines)) * lineHeight;
+    shown_ = FittingTail(dc.Get(), text_, width, maxHeight);
+    if (!sizeToText_) return {width, maxHeight};
+    RECT used{0, 0, width, 0};
+    DrawTextW(dc.Get(), shown_.c_str(), static_cast<int>(shown_.size()), &used,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    return {std::clamp<int>(used.right, kCorner, width),
+            std::clamp<int>(used.bottom, lineHeight, maxHeight)};
+}
+
+UniqueRegion BalloonWindow::BuildShape() const {
     int top = tailUp_ ? kTail : 0;
-    HRGN shape = CreateRoundRectRgn(0, top, body_.cx + 1, top + body_.cy + 1, kCorner, kCorner);
+    UniqueRegion shape(
+        CreateRoundRectRgn(0, top, body_.cx + 1, top + body_.cy + 1, kCorner, kCorner));
     int baseY = tailUp_ ? kTail + 1 : body_.cy - 1;
     int tipY = tailUp_ ? 0 : body_.cy + kTail;
     POINT tail[3] = {{tailX_ - 6, baseY}, {tailX_ + 6, baseY}, {tailX_ - 2, tipY}};
-    HRGN pointer = CreatePolygonRgn(tail, 3, WINDING);
-    CombineRgn(shape, shape, pointer, RGN_OR);
-    DeleteObject(pointer);
+    UniqueRegion pointer(CreatePolygonRgn(tail, 3, WINDING));
+    if (shape && pointer) CombineRgn(shape.Get(), shape.Get(), pointer.Get(), RGN_OR);
     return shape;
 }
 
@@ -154,30 +150,29 @@ void BalloonWindow::Paint() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     // Composed off-screen, copied in one step.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HRGN shape = BuildShape();
-    HBRUSH back = CreateSolidBrush(style_.backColor & 0xFFFFFF);
-    HBRUSH border = CreateSolidBrush(style_.borderColor & 0xFFFFFF);
-    FillRect(memory, &client, back);
-    FrameRgn(memory, shape, border, 1, 1);
-    HGDIOBJ oldFont = SelectObject(memory, font_);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, style_.textColor & 0xFFFFFF);
+    UniqueMemoryDC memory(CreateCompatibleDC(dc));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (memory && bitmap) {
+        SelectionGuard selectBitmap(memory.Get(), bitmap.Get());
+        DrawBody(memory.Get(), client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void BalloonWindow::DrawBody(HDC dc, const RECT& client) const {
+    UniqueRegion shape = BuildShape();
+    UniqueBrush back(CreateSolidBrush(style_.backColor & 0xFFFFFF));
+    UniqueBrush border(CreateSolidBrush(style_.borderColor & 0xFFFFFF));
+    FillRect(dc, &client, back.Get());
+    if (shape) FrameRgn(dc, shape.Get(), border.Get(), 1, 1);
+    SelectionGuard font(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, style_.textColor & 0xFFFFFF);
     int top = (tailUp_ ? kTail : 0) + kPadding;
     RECT text{kPadding, top, body_.cx - kPadding, top + body_.cy - 2 * kPadding};
-    DrawTextW(memory, shown_.c_str(), static_cast<int>(shown_.size()), &text,
+    DrawTextW(dc, shown_.c_str(), static_cast<int>(shown_.size()), &text,
               DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldFont);
-    SelectObject(memory, oldBitmap);
-    DeleteObject(border);
-    DeleteObject(back);
-    DeleteObject(shape);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(hwnd_, &ps);
 }
 
 } // namespace kv::agent::player

@@ -8,8 +8,11 @@
 //   number of lines of its characters-per-line width; a longer text shows its last lines, as
 //   a balloon that scrolls), places it above the character (below when there is no room),
 //   keeps it on the work area, and repaints at once. Text() is the text last shown.
-// - The window never takes the focus.
+// - Style: without BalloonSizeToText in `flags` the body keeps its full size (lines x
+//   characters per line); with it, the body fits the text shown.
+// - The window never takes the focus. Bound through BoundWindowProc.
 #include "agent/acs/AcsCharacter.h"
+#include "ui/graphics/GdiHandles.h"
 
 #include <windows.h>
 
@@ -19,7 +22,7 @@ namespace kv::agent::player {
 
 class BalloonWindow {
 public:
-    explicit BalloonWindow(const AcsBalloonInfo& style);
+    BalloonWindow(const AcsBalloonInfo& style, uint32_t flags);
     ~BalloonWindow();
     BalloonWindow(const BalloonWindow&) = delete;
     BalloonWindow& operator=(const BalloonWindow&) = delete;
@@ -30,16 +33,20 @@ public:
     bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
     const std::wstring& Text() const { return text_; }
 
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint();
     std::wstring FittingTail(HDC dc, const std::wstring& text, int width, int maxHeight) const;
     int MeasureHeight(HDC dc, const std::wstring& text, int width) const;
-    HRGN BuildShape() const;
+    SIZE LayOut();
+    UniqueRegion BuildShape() const;
+    void DrawBody(HDC dc, const RECT& client) const;
 
     AcsBalloonInfo style_;
+    bool sizeToText_;
     HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
     std::wstring text_;
     std::wstring shown_; // the part of text_ that fits
     SIZE body_{};        // rounded body size

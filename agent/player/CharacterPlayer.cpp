@@ -1,6 +1,8 @@
 #include "agent/player/CharacterPlayer.h"
 
 #include "agent/player/PlayerHooks.h"
+#include "agent/player/logic/DirectionStates.h"
+#include "agent/player/logic/WordPace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,10 +10,7 @@
 namespace kv::agent::player {
 namespace {
 
-constexpr UINT_PTR kStepTimer = 1;
-constexpr UINT_PTR kBalloonTimer = 2;
 constexpr double kMoveStepMs = 15;
-constexpr double kWordMs = 200;          // pace of the words in the balloon
 constexpr double kBalloonPauseMs = 5000; // the balloon stays this long after the last word
 constexpr double kResyncMs = 250;        // later than this (a drag, a busy thread): resync
 constexpr int kMaxFrameSide = 2048;
@@ -21,17 +20,6 @@ const AcsMouth kMouthCycle[] = {AcsMouth::Medium, AcsMouth::WideOpen2, AcsMouth:
 
 std::wstring Wide(std::u16string_view s) {
     return std::wstring(s.begin(), s.end());
-}
-
-std::vector<size_t> WordEnds(const std::wstring& text) {
-    std::vector<size_t> ends;
-    for (size_t i = 0; i < text.size(); ++i) {
-        bool blank = text[i] == L' ' || text[i] == L'\t' || text[i] == L'\r' || text[i] == L'\n';
-        bool nextBlank = i + 1 == text.size() || text[i + 1] == L' ' || text[i + 1] == L'\t' ||
-                         text[i + 1] == L'\r' || text[i + 1] == L'\n';
-        if (!blank && nextBlank) ends.push_back(i + 1);
-    }
-    return ends;
 }
 
 uint32_t Seed() {
@@ -63,13 +51,15 @@ std::unique_ptr<CharacterPlayer> CharacterPlayer::Create(std::wstring id, AcsCha
 CharacterPlayer::CharacterPlayer(std::wstring id, AcsCharacter character, COLORREF key)
     : id_(std::move(id)), character_(std::move(character)),
       balloonStyle_(character_.balloon.value_or(AcsBalloonInfo{})), composer_(character_),
-      window_(character_.width, character_.height, key), balloon_(balloonStyle_), rng_(Seed()) {
+      window_(character_.width, character_.height, key), balloon_(balloonStyle_, character_.flags),
+      tray_(character_.trayIcon, id_), rng_(Seed()), quietSince_(NowMs()) {
     window_.SetSink([this](UINT_PTR timer) { OnTimer(timer); });
-    RegisterWindows(id_, this, {window_.Handle(), balloon_.Handle()});
+    RegisterWindows(id_, this, {window_.Handle(), balloon_.Handle(), tray_.Icon()});
 }
 
 CharacterPlayer::~CharacterPlayer() {
     UnregisterWindows(this);
+    tray_.Remove();
     window_.SetSink(nullptr);
     sound_.Stop(); // before the wave bytes go
 }
@@ -80,11 +70,16 @@ const AcsAnimation* CharacterPlayer::Find(const std::wstring& name) const {
 
 void CharacterPlayer::Enqueue(Request request) {
     queue_.push_back(std::move(request));
+    InterruptIdle();
     Continue();
 }
 
+// Whenever the engine has nothing in hand: the next request, or else the next idle animation.
 void CharacterPlayer::Continue() {
-    if (activity_ == Activity::None && !queue_.empty()) window_.Schedule(kStepTimer, 0);
+    if (activity_ != Activity::None) return;
+    if (!queue_.empty()) return window_.Schedule(kStepTimer, 0);
+    if (std::exchange(requestRan_, false)) quietSince_ = NowMs();
+    ScheduleIdle();
 }
 
 void CharacterPlayer::OnTimer(UINT_PTR id) {
@@ -93,18 +88,34 @@ void CharacterPlayer::OnTimer(UINT_PTR id) {
         Emit(PlayerEvent::Kind::Moved);
         return;
     }
-    if (id == kBalloonTimer) return HideBalloon();
-    switch (activity_) {
-    case Activity::None:
-        return BeginNext();
-    case Activity::Animation:
+    switch (id) {
+    case kBalloonTimer:
+        return HideBalloon();
+    case kIdleTimer:
+        return StartIdle();
+    case kMoveTimer:
+        return StepMove();
+    case kContextMenuNotice:
+        return ShowMenu(PlayerMenuKind::Character);
+    case kTrayMenuNotice:
+        return ShowMenu(PlayerMenuKind::TrayIcon);
+    case kMenuOpenNotice:
+        return ReportMenu();
+    case kStepTimer:
+        return OnStep();
+    default:
+        return;
+    }
+}
+
+void CharacterPlayer::OnStep() {
+    resting_ = false;
+    if (cursor_) {
         AdvanceAnimation();
         return RunAnimation();
-    case Activity::Move:
-        return StepMove();
-    case Activity::Speech:
-        return StepSpeech();
     }
+    if (activity_ == Activity::Speech) return StepSpeech();
+    if (activity_ == Activity::None) BeginNext();
 }
 
 void CharacterPlayer::BeginNext() {
@@ -114,9 +125,11 @@ void CharacterPlayer::BeginNext() {
         queue_.pop_front();
         Begin(std::move(next));
     }
+    Continue(); // nothing left in hand: the quiet time starts
 }
 
 void CharacterPlayer::Begin(Request request) {
+    requestRan_ = true;
     switch (request.kind) {
     case Request::Kind::Play:
         if (PlayPendingReturnFirst(request)) return;
@@ -175,7 +188,11 @@ void CharacterPlayer::BeginMove(const Request& request) {
         return;
     }
     activity_ = Activity::Move;
-    window_.Schedule(kStepTimer, kMoveStepMs);
+    travelling_ = true;
+    window_.Schedule(kMoveTimer, kMoveStepMs);
+    Direction direction = DirectionOf(moveTo_.x - moveFrom_.x, moveTo_.y - moveFrom_.y);
+    const AcsAnimation* moving = window_.Visible() ? StateAnimation(MovingStateName(direction)) : nullptr;
+    if (moving) StartAnimation(*moving, false, false);
 }
 
 void CharacterPlayer::StepMove() {
@@ -184,35 +201,66 @@ void CharacterPlayer::StepMove() {
     int y = moveFrom_.y + static_cast<int>(std::lround((moveTo_.y - moveFrom_.y) * t));
     window_.MoveTo(x, y);
     if (balloon_.Visible()) balloon_.Show(balloon_.Text(), window_.Bounds());
-    if (t < 1.0) return window_.Schedule(kStepTimer, kMoveStepMs);
+    if (t < 1.0) return window_.Schedule(kMoveTimer, kMoveStepMs);
     Emit(PlayerEvent::Kind::Moved);
+    ArriveFromMove();
+}
+
+// The moving animation ends the graceful way; the move is over when it (and its return) has.
+void CharacterPlayer::ArriveFromMove() {
+    travelling_ = false;
+    if (cursor_) {
+        returnNow_ = true;
+        cursor_->RequestExit();
+        if (!cursor_->Done()) return; // its exit frames run on; EndAnimation finishes the move
+        window_.Cancel(kStepTimer);
+        return EndAnimation();
+    }
+    if (pendingReturn_) {
+        const AcsAnimation* back = std::exchange(pendingReturn_, nullptr);
+        return StartAnimation(*back, true, false);
+    }
     activity_ = Activity::None;
     Continue();
 }
 
 void CharacterPlayer::BeginSpeech(const Request& request) {
+    if (WordEnds(request.text).empty()) return;
+    // A pose without a mouth cannot speak: the character's speaking state comes first.
+    if (!request.speakingPlayed && (!lastFrame_ || lastFrame_->overlays.empty()) &&
+        window_.Visible()) {
+        if (const AcsAnimation* speaking = StateAnimation(u"SPEAKING")) {
+            Request again = request;
+            again.speakingPlayed = true;
+            queue_.push_front(std::move(again));
+            return StartAnimation(*speaking, false, false);
+        }
+    }
     speech_ = request.text;
     wordEnds_ = WordEnds(speech_);
-    wordsShown_ = 0;
-    if (wordEnds_.empty()) return;
+    // Without auto-pace the balloon shows the whole text at once.
+    wordsShown_ = character_.flags & kAcsFlagBalloonNoAutoPace ? wordEnds_.size() - 1 : 0;
     window_.Cancel(kBalloonTimer);
     activity_ = Activity::Speech;
     StepSpeech();
 }
 
 void CharacterPlayer::StepSpeech() {
+    size_t from = wordsShown_ == 0 ? 0 : wordEnds_[wordsShown_ - 1];
     ++wordsShown_;
-    std::wstring shown = speech_.substr(0, wordEnds_[wordsShown_ - 1]);
+    size_t to = wordEnds_[wordsShown_ - 1];
+    std::wstring shown = speech_.substr(0, to);
     balloon_.Show(shown, window_.Bounds());
     Emit(PlayerEvent::Kind::BalloonText, shown);
     bool last = wordsShown_ == wordEnds_.size();
     if (lastFrame_ && !lastFrame_->overlays.empty()) {
         AcsMouth mouth =
             last ? AcsMouth::Closed : kMouthCycle[wordsShown_ % std::size(kMouthCycle)];
-        ShowFrame(*lastFrame_, lastFrameIndex_, mouth);
+        ComposeAndPresent(*lastFrame_, mouth);
     }
-    if (!last) return window_.Schedule(kStepTimer, std::max(1.0, Scaled(kWordMs)));
-    EndSpeech();
+    if (last) return EndSpeech();
+    std::wstring_view word = std::wstring_view(speech_).substr(from, to - from);
+    window_.Schedule(kStepTimer, std::max(1.0, Scaled(WordPaceMs(word))));
 }
 
 void CharacterPlayer::EndSpeech() {
@@ -230,12 +278,14 @@ void CharacterPlayer::HideBalloon() {
 }
 
 void CharacterPlayer::StartAnimation(const AcsAnimation& animation, bool isReturn, bool hideAtEnd) {
-    activity_ = Activity::Animation;
+    if (activity_ == Activity::None) activity_ = Activity::Animation;
     cursor_.emplace(animation);
     isReturn_ = isReturn;
     hideAtEnd_ = hideAtEnd;
     lastAnimation_ = Wide(animation.name);
-    Emit(PlayerEvent::Kind::AnimationStart);
+    PlayerEvent event = Event(PlayerEvent::Kind::AnimationStart);
+    event.idleLevel = idle_ ? idleLevel_ : 0;
+    Report(std::move(event));
     due_ = NowMs();
     RunAnimation();
 }
@@ -245,9 +295,10 @@ void CharacterPlayer::RunAnimation() {
         if (cursor_->Done()) return EndAnimation();
         int index = cursor_->Frame();
         const AcsFrame& frame = cursor_->Animation().frames[static_cast<size_t>(index)];
-        ShowFrame(frame, index);
+        EnterFrame(frame, index);
         double ms = Scaled(frame.duration * 10.0);
         if (ms > 0) {
+            PresentFrame();
             double now = NowMs();
             if (now - due_ > kResyncMs) due_ = now;
             due_ += ms;
@@ -255,9 +306,11 @@ void CharacterPlayer::RunAnimation() {
         }
         AdvanceAnimation();
     }
-    // A long run of zero-duration frames: let the message loop breathe.
-    due_ = NowMs();
-    window_.Schedule(kStepTimer, 1);
+    // A long run of zero-duration frames: show where it stands and let the thread rest.
+    PresentFrame();
+    resting_ = true;
+    due_ = NowMs() + kInstantLoopPauseMs;
+    window_.Schedule(kStepTimer, kInstantLoopPauseMs);
 }
 
 void CharacterPlayer::AdvanceAnimation() {
@@ -267,10 +320,13 @@ void CharacterPlayer::AdvanceAnimation() {
 }
 
 void CharacterPlayer::EndAnimation() {
+    PresentFrame(); // a final frame of no duration is the pose that stays
     const AcsAnimation& ended = cursor_->Animation();
+    bool wasIdle = std::exchange(idle_, false);
     cursor_.reset();
-    activity_ = Activity::None;
     Emit(PlayerEvent::Kind::AnimationEnd);
+    if (activity_ == Activity::Animation) activity_ = Activity::None;
+    if (wasIdle) lastIdleEnd_ = NowMs();
     if (hideAtEnd_) {
         pendingReturn_ = nullptr;
         SetVisible(false);
@@ -278,23 +334,23 @@ void CharacterPlayer::EndAnimation() {
         const AcsAnimation* back = character_.FindAnimation(ended.returnAnimation);
         pendingReturn_ = back != &ended ? back : nullptr;
     }
-    if (std::exchange(returnNow_, false) && pendingReturn_) {
+    // Idle animations and moves leave their pose at once; others when asked (StopAll).
+    bool returnNow = std::exchange(returnNow_, false) || wasIdle ||
+                     (activity_ == Activity::Move && !travelling_);
+    if (returnNow && pendingReturn_) {
         const AcsAnimation* back = std::exchange(pendingReturn_, nullptr);
+        idle_ = wasIdle;
         return StartAnimation(*back, true, false);
     }
+    if (activity_ == Activity::Move && !travelling_) activity_ = Activity::None;
     Continue();
 }
 
-void CharacterPlayer::ShowFrame(const AcsFrame& frame, int index, std::optional<AcsMouth> mouth) {
+void CharacterPlayer::EnterFrame(const AcsFrame& frame, int index) {
     if (frame.images.empty() && frame.duration == 0) return; // never shown
-    AcsComposeOptions options;
-    options.mouth = mouth;
-    options.transparent = ToPixel(window_.Key());
-    composer_.Compose(frame, buffer_, options);
-    window_.Present(buffer_);
     lastFrame_ = &frame;
     lastFrameIndex_ = index;
-    if (mouth) return;
+    framePending_ = true;
     PlayerEvent event = Event(PlayerEvent::Kind::Frame);
     event.frame = index;
     Report(std::move(event));
@@ -302,6 +358,19 @@ void CharacterPlayer::ShowFrame(const AcsFrame& frame, int index, std::optional<
         bool played = sound_.Play(character_.sounds[frame.sound].wave);
         Emit(PlayerEvent::Kind::Sound, played ? L"played" : L"skipped");
     }
+}
+
+void CharacterPlayer::PresentFrame() {
+    if (!std::exchange(framePending_, false) || !lastFrame_) return;
+    ComposeAndPresent(*lastFrame_, std::nullopt);
+}
+
+void CharacterPlayer::ComposeAndPresent(const AcsFrame& frame, std::optional<AcsMouth> mouth) {
+    AcsComposeOptions options;
+    options.mouth = mouth;
+    options.transparent = ToPixel(window_.Key());
+    composer_.Compose(frame, buffer_, options);
+    window_.Present(buffer_);
 }
 
 void CharacterPlayer::StopAll() {
@@ -318,6 +387,17 @@ void CharacterPlayer::StopAll() {
         }
         return;
     case Activity::Move:
+        window_.Cancel(kMoveTimer);
+        travelling_ = false;
+        if (cursor_) {
+            returnNow_ = true;
+            cursor_->RequestExit();
+            if (!cursor_->Done()) return;
+            window_.Cancel(kStepTimer);
+            return EndAnimation();
+        }
+        activity_ = Activity::None;
+        break;
     case Activity::Speech:
         window_.Cancel(kStepTimer);
         activity_ = Activity::None;
@@ -326,26 +406,36 @@ void CharacterPlayer::StopAll() {
     case Activity::None:
         if (pendingReturn_) {
             const AcsAnimation* back = std::exchange(pendingReturn_, nullptr);
-            StartAnimation(*back, true, false);
+            return StartAnimation(*back, true, false);
         }
         break;
     }
+    Continue();
 }
 
 void CharacterPlayer::SetVisible(bool visible) {
     window_.SetVisible(visible);
-    if (!visible) HideBalloon();
+    if (!visible) {
+        HideBalloon();
+        window_.Cancel(kIdleTimer);
+    }
+    quietSince_ = NowMs();
     Emit(visible ? PlayerEvent::Kind::Shown : PlayerEvent::Kind::Hidden);
+    UpdateTrayIcon();
 }
 
-const AcsAnimation* CharacterPlayer::StateAnimation(const char16_t* state,
-                                                    const char16_t* fallback) {
+// One of the state's animations at random; animations the character lacks are passed over,
+// and a state with none of its own gives `fallback` (or nothing).
+const AcsAnimation* CharacterPlayer::StateAnimation(std::u16string_view state,
+                                                    std::u16string_view fallback) {
     std::vector<const AcsAnimation*> choices;
-    if (const AcsState* s = character_.FindState(state)) {
+    if (const AcsState* s = state.empty() ? nullptr : character_.FindState(state)) {
         for (const std::u16string& name : s->animations)
-            if (const AcsAnimation* a = character_.FindAnimation(name)) choices.push_back(a);
+            if (const AcsAnimation* a = character_.FindAnimation(name))
+                if (!a->frames.empty()) choices.push_back(a);
     }
-    if (choices.empty()) return character_.FindAnimation(std::u16string_view(fallback));
+    if (choices.empty())
+        return fallback.empty() ? nullptr : character_.FindAnimation(fallback);
     return choices[rng_() % choices.size()];
 }
 

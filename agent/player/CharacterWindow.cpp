@@ -1,5 +1,7 @@
 #include "agent/player/CharacterWindow.h"
 
+#include "agent/player/PlayerWindowClass.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,47 +10,35 @@ namespace {
 
 const wchar_t kClassName[] = L"KelvorineCharacter";
 
-void RegisterClassOnce() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW; // replaced per window at creation
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-    wc.lpszClassName = kClassName;
-    done = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 } // namespace
 
 CharacterWindow::CharacterWindow(int width, int height, COLORREF key) : key_(key) {
-    RegisterClassOnce();
     frame_.Resize(width, height, ToPixel(key));
+    if (!RegisterPlayerClass(kClassName, &BoundWindowProc<CharacterWindow>)) return;
     DWORD ex = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     hwnd_ = CreateWindowExW(ex, kClassName, L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), this);
     if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CharacterWindow::Proc));
     SetLayeredWindowAttributes(hwnd_, key_, 255, LWA_COLORKEY);
 }
 
 CharacterWindow::~CharacterWindow() {
-    if (!hwnd_) return;
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_); // its timers go with it
+    sink_ = nullptr; // nothing reaches the owner while the window goes
+    if (hwnd_) DestroyWindow(hwnd_); // its timers go with it; WM_NCDESTROY unbinds
 }
 
-LRESULT CALLBACK CharacterWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CharacterWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
+void CharacterWindow::Notify(UINT_PTR what) {
+    if (sink_) sink_(what);
 }
 
-LRESULT CharacterWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CharacterWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd; // before CreateWindowEx returns: the first paint may come early
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     case WM_PAINT:
         Paint();
         return 0;
@@ -59,14 +49,29 @@ LRESULT CharacterWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_EXITSIZEMOVE:
-        if (sink_) sink_(kMovedNotice);
+        Notify(kMovedNotice);
+        return 0;
+    case WM_NCRBUTTONUP: // the whole character is caption (WM_NCHITTEST)
+    case WM_RBUTTONUP:
+        Notify(kContextMenuNotice);
+        return 0;
+    case WM_CONTEXTMENU: // handled at the button's release
+        return 0;
+    case WM_INITMENUPOPUP:
+        openMenu_ = reinterpret_cast<HMENU>(wParam);
+        Notify(kMenuOpenNotice);
+        openMenu_ = nullptr;
+        return 0;
+    case kTrayCallback:
+        if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU)
+            Notify(kTrayMenuNotice);
         return 0;
     case WM_TIMER:
-        KillTimer(hwnd_, wParam); // one-shot
-        if (sink_ && wParam != kMovedNotice) sink_(wParam);
+        KillTimer(hwnd, wParam); // one-shot
+        if (wParam != kMovedNotice) Notify(wParam);
         return 0;
     default:
-        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -6,8 +6,11 @@
 // - Created hidden; owns its window (destroyed with the object, its timers with it). Present()
 //   copies a composed frame (see-through pixels in the key colour) and repaints at once.
 // - Timers: Schedule(id, ms) arms a one-shot timer (re-arming replaces it); the sink receives
-//   its id. The sink also hears kMovedNotice after the user drags the window.
+//   its id. The sink also hears kMovedNotice after the user drags the window,
+//   kContextMenuNotice after a right click on the character and kTrayMenuNotice after a right
+//   click on the notification-area icon whose callback window this is (kTrayCallback).
 // - The window never takes the focus; dragging it with the mouse moves the character.
+// - Bound through BoundWindowProc: an exception out of the sink goes to the error report.
 #include "base/Pixels.h"
 
 #include <windows.h>
@@ -18,6 +21,10 @@
 namespace kv::agent::player {
 
 constexpr UINT_PTR kMovedNotice = 0;
+constexpr UINT_PTR kContextMenuNotice = 0x100;
+constexpr UINT_PTR kTrayMenuNotice = 0x101;
+constexpr UINT_PTR kMenuOpenNotice = 0x102; // OpenMenu() is the menu being opened
+constexpr UINT kTrayCallback = WM_APP + 0x4B;
 
 class CharacterWindow {
 public:
@@ -39,16 +46,19 @@ public:
     bool Visible() const;
     void MoveTo(int x, int y);
     RECT Bounds() const;
+    HMENU OpenMenu() const { return openMenu_; }
+
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Notify(UINT_PTR what);
     void Paint();
 
     HWND hwnd_ = nullptr;
     COLORREF key_;
     PixelBuffer frame_;
     std::function<void(UINT_PTR)> sink_;
+    HMENU openMenu_ = nullptr; // borrowed, while WM_INITMENUPOPUP is handled
 };
 
 // A key colour that no opaque palette entry uses (palette entries are 0x00RRGGBB).

@@ -51,10 +51,11 @@ Request SpeakRequest(std::wstring text) {
     return r;
 }
 
-enum : DISPID { kMoveTo = 1, kLanguageId, kShow, kHide, kSpeak, kStopAll, kPlay, kVisible };
+enum : DISPID { kMoveTo = 1, kLanguageId, kShow, kHide, kSpeak, kStopAll, kPlay, kVisible, kIdleOn };
 const DispatchMember kCharacterMembers[] = {
-    {L"MoveTo", kMoveTo}, {L"LanguageID", kLanguageId}, {L"Show", kShow}, {L"Hide", kHide},
-    {L"Speak", kSpeak},   {L"StopAll", kStopAll},       {L"Play", kPlay}, {L"Visible", kVisible}};
+    {L"MoveTo", kMoveTo}, {L"LanguageID", kLanguageId}, {L"Show", kShow},
+    {L"Hide", kHide},     {L"Speak", kSpeak},           {L"StopAll", kStopAll},
+    {L"Play", kPlay},     {L"Visible", kVisible},       {L"IdleOn", kIdleOn}};
 
 class CharacterObject final : public DispatchObject {
 public:
@@ -81,6 +82,8 @@ protected:
             return p->StopAll();
         case kPlay:
             return Play(*p, args.String(0));
+        case kIdleOn:
+            return IdleOn(*p, args, result);
         case kVisible:
             if (result)
                 V_VT(result) = VT_BOOL,
@@ -100,6 +103,18 @@ private:
             throw DispatchFault{DISP_E_TYPEMISMATCH, L"Type mismatch"};
         p.SetLanguage(V_I4(v.get()));
         (void)flags;
+    }
+
+    static void IdleOn(CharacterPlayer& p, const CallArgs& args, VARIANT* result) {
+        if (!args.IsPut()) {
+            if (result)
+                V_VT(result) = VT_BOOL, V_BOOL(result) = p.IdleOn() ? VARIANT_TRUE : VARIANT_FALSE;
+            return;
+        }
+        Variant v;
+        if (FAILED(VariantChangeType(v.put(), const_cast<VARIANT*>(args.Value().get()), 0, VT_BOOL)))
+            throw DispatchFault{DISP_E_TYPEMISMATCH, L"Type mismatch"};
+        p.SetIdleOn(V_BOOL(v.get()) != VARIANT_FALSE);
     }
 
     static void Play(CharacterPlayer& p, const std::wstring& name) {

@@ -1,5 +1,6 @@
 #include "agent/player/PlayerHooks.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <vector>
 
@@ -8,6 +9,7 @@ namespace {
 
 PlayerObserver g_observer;
 PlayerTuning g_tuning;
+PlayerMenuTexts g_menuTexts;
 
 struct LiveCharacter {
     std::wstring id;
@@ -35,6 +37,13 @@ const PlayerTuning& CurrentPlayerTuning() {
     return g_tuning;
 }
 
+void SetPlayerMenuTexts(PlayerMenuTexts texts) {
+    g_menuTexts = std::move(texts);
+}
+const PlayerMenuTexts& CurrentPlayerMenuTexts() {
+    return g_menuTexts;
+}
+
 void Report(PlayerEvent event) {
     if (!g_observer) return;
     event.timeMs = NowMs();
@@ -56,6 +65,11 @@ double NowMs() {
 double Scaled(double ms) {
     double scale = g_tuning.timeScale > 0 ? g_tuning.timeScale : 0;
     return ms > 0 ? ms * scale : 0;
+}
+
+double IdleScaled(double ms) {
+    double scale = g_tuning.idleScale > 0 ? g_tuning.idleScale : 0;
+    return std::max(kMinIdleStepMs, ms * scale);
 }
 
 void RegisterWindows(const std::wstring& id, const void* owner, PlayerWindowPair windows) {

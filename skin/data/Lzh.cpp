@@ -2,14 +2,23 @@
 //
 // Built for speed the way fast LZ decoders are: the limits are computed before the loop, the
 // bit reader keeps up to 64 bits in a register and refills eight bytes at a time while the
-// source has them (one checked, zero-padding tail path after that), and the output is one
-// linear buffer instead of a 4 KB ring. The ring's starting contents (4036 spaces, then bytes
-// that a valid stream never refers to, which we make zero) sit in front of the output, so a
-// match is a plain backwards copy of at most 4096 bytes and the buffer keeps a named margin
-// behind the end for a match that crosses the declared size.
+// source has them (one checked, zero-padding tail path after that), and the output is written
+// in place instead of through a 4 KB ring. Only the first 4 KB of output can refer to the
+// ring's starting contents (4036 spaces, then bytes that a valid stream never refers to, which
+// we make zero); they are decoded behind those contents in a small buffer and copied out, the
+// rest directly into the result, where every match is a plain backwards copy of at most 4096
+// bytes. The result keeps a named margin behind its end for a match that crosses the declared
+// size and for copies in whole 8-byte steps.
+//
+// Symbols are read through a table of the tree's top kTableBits levels: one look-up settles
+// the short codes and brings the long ones within a few steps of their leaf. The model changes
+// after every symbol, but rarely near the root; it tells us when a position the table has read
+// changes and the table is refilled before the next symbol (about once per 500 symbols on
+// noisy pictures and on text; a deeper table would be refilled far more often).
 #include "skin/data/Lzh.h"
 #include "skin/data/LzhModel.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -19,11 +28,13 @@ namespace {
 
 using lzh::kPositionTables;
 
-constexpr size_t kPrefix = kLzhRingSize;                 // the ring's starting contents
-constexpr size_t kTailMargin = kLzhMaxMatch + 4;         // a match may run past the declared end
+constexpr size_t kHistory = kLzhRingSize;                // the ring's starting contents
+constexpr size_t kCopyStep = 8;                          // matches are copied in 8-byte steps
+constexpr size_t kTailMargin = kLzhMaxMatch + kCopyStep; // written past the declared end
 constexpr int kFirstWrite = kLzhRingSize - kLzhMaxMatch; // ring position of the first output
-constexpr int kRefillBelow = 57; // after a refill at least this many bits are held
-constexpr int kLongestPositionCode = 14;
+constexpr int kRefillBelow = 57;  // after a refill at least this many bits are held
+constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
+constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
 
 // Bits most significant first; past the end of the source, zero bytes up to a limit.
 class BitReader {
@@ -44,17 +55,17 @@ public:
         return RefillTail();
     }
 
-    unsigned Bit() {
-        unsigned b = unsigned(buf_ >> 63);
-        buf_ <<= 1;
-        count_--;
-        return b;
+    // The next n bits (1..32, at most Count()) without taking them.
+    unsigned Peek(int n) const { return unsigned(buf_ >> (64 - n)); }
+
+    void Skip(int n) {
+        buf_ <<= n;
+        count_ -= n;
     }
 
-    unsigned Byte() {
-        unsigned b = unsigned(buf_ >> 56);
-        buf_ <<= 8;
-        count_ -= 8;
+    unsigned Bit() {
+        unsigned b = unsigned(buf_ >> 63);
+        Skip(1);
         return b;
     }
 
@@ -91,69 +102,148 @@ private:
     uint64_t limitBits_;
 };
 
-std::unique_ptr<lzh::Model> NewModel() {
+// Where the first kTableBits bits of a code lead: a leaf (symbol + T) reached after `bits`
+// bits, or the inner node (its child pair) reached after all kTableBits.
+struct TableEntry {
+    uint16_t node;
+    uint8_t bits;
+};
+
+// The decoder's working state, allocated once per call: the model, the symbol table and the
+// buffer for the first 4 KB of output behind the ring's starting contents.
+struct Decoder {
+    lzh::Model model;
+    TableEntry table[1 << kTableBits];
+    uint8_t start[kHistory + kHistory + kTailMargin];
+
+    // The ring's starting contents lie before the first output byte, oldest first: positions
+    // 4036..4095 (zero), then 0..4035 (spaces).
+    void Start() {
+        model.Start();
+        std::memset(start, 0, sizeof start);
+        std::memset(start + (kHistory - kFirstWrite), ' ', size_t(kFirstWrite));
+    }
+
+    void FillTable() {
+        std::memset(model.watched, 0, sizeof model.watched);
+        model.watched[lzh::R] = 1;
+        FillFrom(model.child[lzh::R], 0, 0);
+        model.watchedChanged = false;
+    }
+
+    // Entries for the codes that start with `prefix` (depth bits), which lead to `node`.
+    void FillFrom(unsigned node, int depth, unsigned prefix) {
+        if (node >= unsigned(lzh::T) || depth == kTableBits) {
+            int spare = kTableBits - depth;
+            TableEntry e{uint16_t(node), uint8_t(depth)};
+            std::fill_n(table + (prefix << spare), size_t(1) << spare, e);
+            return;
+        }
+        model.watched[node] = model.watched[node + 1] = 1;
+        FillFrom(model.child[node], depth + 1, prefix << 1);
+        FillFrom(model.child[node + 1], depth + 1, (prefix << 1) | 1);
+    }
+};
+
+std::unique_ptr<Decoder> NewDecoder() {
     try {
-        auto model = std::make_unique<lzh::Model>();
-        model->Start();
-        return model;
+        auto decoder = std::make_unique<Decoder>();
+        decoder->Start();
+        return decoder;
     } catch (const std::bad_alloc&) {
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
     }
 }
 
-void AllocateOutput(std::vector<uint8_t>& work, size_t size) {
+void AllocateOutput(std::vector<uint8_t>& out, size_t size) {
     try {
-        work.assign(kPrefix + size + kTailMargin, 0);
+        out.resize(size + kTailMargin);
     } catch (const std::bad_alloc&) {
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
     }
-    std::memset(work.data() + (kPrefix - kFirstWrite), ' ', size_t(kFirstWrite));
 }
 
-// Reads one symbol by walking the tree from the root, one bit per level.
-inline bool ReadSymbol(BitReader& in, const lzh::Model& m, unsigned& symbol) {
-    unsigned c = m.child[lzh::R];
+// Reads one symbol: the table settles the first levels, the rest is walked one bit per level.
+// Needs kTableBits bits in the buffer.
+inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol) {
+    if (d.model.watchedChanged) d.FillTable();
+    const TableEntry& e = d.table[in.Peek(kTableBits)];
+    in.Skip(e.bits);
+    unsigned c = e.node;
     while (c < unsigned(lzh::T)) {
         if (in.Count() == 0 && !in.Refill()) return false;
-        c = m.child[c + in.Bit()];
+        c = d.model.child[c + in.Bit()];
     }
     symbol = c - lzh::T;
     return true;
 }
 
+// A match position: its first byte gives the upper six bits and the code's length (3..8
+// bits of prefix, then 6 - (8 - length) more); the low six bits end the code. Needs
+// kPositionBits bits in the buffer.
 inline unsigned ReadPosition(BitReader& in) {
-    unsigned b = in.Byte();
-    unsigned upper = kPositionTables.code[b];
-    unsigned v = b;
-    for (int j = kPositionTables.len[b] - 2; j > 0; j--) v = (v << 1) + in.Bit();
-    return (upper << 6) | (v & 0x3F);
+    unsigned window = in.Peek(kPositionBits);
+    unsigned first = window >> (kPositionBits - 8);
+    int bits = kPositionTables.len[first] + 6;
+    in.Skip(bits);
+    return (unsigned(kPositionTables.code[first]) << 6) |
+           ((window >> (kPositionBits - bits)) & 0x3F);
 }
 
+// Copies in whole steps (the excess lands in what the next codes overwrite, or in the margin).
+// A source closer than a step repeats a short pattern (a pixel, on pictures): its first step is
+// copied byte by byte, then whole steps from the nearest whole repeat at least a step back.
 inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
-    const uint8_t* src = out - distance;
-    if (distance >= length) {
-        std::memcpy(out, src, length);
-    } else {
-        for (unsigned i = 0; i < length; i++) out[i] = src[i]; // overlaps its own output
+    unsigned i = 0;
+    if (distance < kCopyStep) {
+        const uint8_t* pattern = out - distance;
+        for (; i < kCopyStep; i++) out[i] = pattern[i];
+        distance *= (unsigned(kCopyStep) + distance - 1) / distance;
     }
+    const uint8_t* src = out - distance;
+    for (; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
     return out + length;
 }
 
-LzhStatus DecodeInto(BitReader& in, lzh::Model& model, uint8_t* out, const uint8_t* outEnd) {
+// Decodes from `out` until it reaches `outEnd` (the last match may run up to kLzhMaxMatch - 1
+// bytes past it, plus a copy step of excess). At least kHistory bytes must lie before `out`.
+LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* outEnd) {
     while (out < outEnd) {
         if (in.Count() < kRefillBelow && !in.Refill()) return LzhStatus::SourceOverrun;
         unsigned symbol = 0;
-        if (!ReadSymbol(in, model, symbol)) return LzhStatus::SourceOverrun;
-        model.Update(symbol);
+        if (!ReadSymbol(in, d, symbol)) return LzhStatus::SourceOverrun;
+        d.model.Update(symbol);
         if (symbol < 256) {
             *out++ = uint8_t(symbol);
             continue;
         }
-        if (in.Count() < kLongestPositionCode && !in.Refill()) return LzhStatus::SourceOverrun;
+        if (in.Count() < kPositionBits && !in.Refill()) return LzhStatus::SourceOverrun;
         unsigned distance = ReadPosition(in) + 1;
         out = CopyMatch(out, distance, symbol - 255 + kLzhThreshold);
     }
     return LzhStatus::Ok;
+}
+
+LzhStatus DecodeInto(BitReader& source, Decoder& d, uint8_t*& out, const uint8_t* outEnd) {
+    BitReader in = source; // local copies, so that the bit buffer and the cursor stay in registers
+    uint8_t* cursor = out;
+    LzhStatus status = DecodeLoop(in, d, cursor, outEnd);
+    source = in;
+    out = cursor;
+    return status;
+}
+
+// The first kHistory bytes (or all, if fewer) behind the ring's starting contents, copied to
+// `result`; then the rest in place. Returns the status; `result` holds size + margin bytes.
+LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* result, size_t size) {
+    uint8_t* begin = d.start + kHistory;
+    uint8_t* out = begin;
+    LzhStatus status = DecodeInto(in, d, out, begin + std::min(size, kHistory));
+    if (status != LzhStatus::Ok) return status;
+    size_t done = std::min(size_t(out - begin), size);
+    std::memcpy(result, begin, done);
+    out = result + done;
+    return DecodeInto(in, d, out, result + size);
 }
 
 } // namespace
@@ -185,16 +275,14 @@ LzhStatus TLZH::Decode(std::span<const uint8_t> bits, int64_t unpackedSize,
     if (unpackedSize > kLzhMaxUnpacked || uint64_t(unpackedSize) > LzhMaxExpansion(bits.size()))
         return LzhStatus::TooLarge;
     size_t size = size_t(unpackedSize);
-    auto model = NewModel();
+    auto decoder = NewDecoder();
     AllocateOutput(out, size);
     BitReader in(bits);
-    uint8_t* begin = out.data() + kPrefix;
-    LzhStatus status = DecodeInto(in, *model, begin, begin + size);
+    LzhStatus status = DecodeAll(in, *decoder, out.data(), size);
     if (status != LzhStatus::Ok) {
         out.clear();
         return status;
     }
-    out.erase(out.begin(), out.begin() + kPrefix);
     out.resize(size);
     return status;
 }

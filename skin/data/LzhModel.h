@@ -20,8 +20,12 @@ struct Model {
     uint16_t freq[T + 1]; // T is a sentinel above every real frequency
     uint16_t parent[T + kChars];
     uint16_t child[T];
+    uint8_t watched[T];
+    bool watchedChanged;
 
     void Start() {
+        std::memset(watched, 0, sizeof watched);
+        watchedChanged = true;
         for (int i = 0; i < kChars; i++) {
             freq[i] = 1;
             child[i] = uint16_t(i + T);
@@ -53,21 +57,28 @@ private:
         while (k > freq[++l]) {
         }
         l--;
+        if (watched[c] | watched[l]) watchedChanged = true;
         freq[c] = freq[l];
         freq[l] = uint16_t(k);
         unsigned i = child[c];
-        parent[i] = uint16_t(l);
-        if (i < T) parent[i + 1] = uint16_t(l);
+        SetParent(i, l);
         unsigned j = child[l];
         child[l] = uint16_t(i);
-        parent[j] = uint16_t(c);
-        if (j < T) parent[j + 1] = uint16_t(c);
+        SetParent(j, c);
         child[c] = uint16_t(j);
         c = l;
     }
 
+    // The parent of child entry `k`: both nodes of a pair, or the one slot of a leaf. Written
+    // without a branch (a leaf's slot is written twice): leaf or pair is not predictable here.
+    void SetParent(unsigned k, unsigned node) {
+        parent[k] = uint16_t(node);
+        parent[k + (k < unsigned(T))] = uint16_t(node);
+    }
+
     // Halves every leaf frequency and rebuilds the inner nodes from them.
     void Rebuild() {
+        watchedChanged = true;
         int j = 0;
         for (int i = 0; i < T; i++) {
             if (child[i] >= T) {

@@ -33,8 +33,8 @@ KV_DEFINE_CLASS(TActionList, TComponent, [](TPropertyBuilder<TActionList>& p) {
 })
 
 void RegisterActionClasses() {
-    RegisterClass<TAction>();
-    RegisterClass<TActionList>();
+    RegisterComponentClass<TAction>();
+    RegisterComponentClass<TActionList>();
 }
 
 // --- TActionLink ---
@@ -140,15 +140,7 @@ TActionList::~TActionList() {
 }
 
 void TActionList::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_) FreeNotification(images_);
-}
-
-void TActionList::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+    images_.Set(images);
 }
 
 TAction* TActionList::Actions(int index) const {

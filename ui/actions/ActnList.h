@@ -19,6 +19,7 @@
 //    whether it ran (a disabled action lets the key go on as an ordinary key).
 #include "ui/actions/ShortCut.h"
 #include "ui/classes/Component.h"
+#include "ui/classes/ComponentLink.h"
 
 #include <vector>
 
@@ -114,7 +115,7 @@ public:
     explicit TActionList(TComponent* owner);
     ~TActionList() override;
 
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
 
     int ActionCount() const { return static_cast<int>(actions_.size()); }
@@ -127,13 +128,10 @@ public:
     bool AddLoadedChild(TComponent& child) override;
     std::vector<TComponent*> LoadedChildren() const override;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     friend class TAction;
     std::vector<TAction*> actions_;
-    TImageList* images_ = nullptr;
+    TComponentLink<TImageList> images_;
 };
 
 // Makes TAction and TActionList known to layouts (the application does this at start).

@@ -22,10 +22,10 @@
 // Blank lines and // comments are ignored; names and identifiers ignore case.
 //
 // Contract:
-//  - Components are created through the class registry (RegisterClass<T>()); the root is not
-//    created, it is filled. Every component read (root first, then in text order) gets
-//    csLoading during the read and Loaded() once after all properties and references are
-//    assigned.
+//  - Components are created through the class registry (RegisterComponentClass<T>()); the
+//    root is not created, it is filled. Every component read (root first, then in text
+//    order) gets csLoading during the read and Loaded() once after all properties and
+//    references are assigned.
 //  - Any problem throws ELayoutError naming the line: syntax, an unknown class, property or
 //    value, a duplicate name, a reference to a missing component or handler, an error raised
 //    by a property's setter. Components created before the error stay owned by the root and

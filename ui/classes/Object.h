@@ -10,7 +10,7 @@
 //  - TClassInfo objects live for the whole program (function-local statics); pointers to them
 //    and to their TPropInfo entries stay valid.
 //  - Classes constructible from (TComponent* owner) get a factory so that layouts can create
-//    them by class name once they are registered (RegisterClass<T>(), see Properties.h).
+//    them by class name once they are registered (RegisterComponentClass<T>(), see Properties.h).
 #pragma once
 
 #include <any>

@@ -167,7 +167,7 @@ int EnumValueIndex(const TPropInfo& info, std::string_view valueName);
 // --- Class registry ---------------------------------------------------------------------------
 
 void RegisterClassInfo(const TClassInfo& info);
-template <class T> void RegisterClass() {
+template <class T> void RegisterComponentClass() {
     RegisterClassInfo(T::StaticClass());
 }
 // A registered class by name (case-insensitive), or nullptr.

@@ -2,22 +2,22 @@
 #include "ui/classes/Properties.h"
 
 void RegisterCommonControls() {
-    RegisterClass<TImageList>(); // the images these controls show
-    RegisterClass<TToolBar>();
-    RegisterClass<TToolButton>();
-    RegisterClass<TStatusBar>();
-    RegisterClass<TStatusPanel>();
-    RegisterClass<TProgressBar>();
-    RegisterClass<TTrackBar>();
-    RegisterClass<TUpDown>();
-    RegisterClass<TPageControl>();
-    RegisterClass<TTabSheet>();
-    RegisterClass<TTabControl>();
-    RegisterClass<THeaderControl>();
-    RegisterClass<THeaderSection>();
-    RegisterClass<TListView>();
-    RegisterClass<TListColumn>();
-    RegisterClass<TListItem>();
-    RegisterClass<TDateTimePicker>();
-    RegisterClass<TRichEdit>();
+    RegisterComponentClass<TImageList>(); // the images these controls show
+    RegisterComponentClass<TToolBar>();
+    RegisterComponentClass<TToolButton>();
+    RegisterComponentClass<TStatusBar>();
+    RegisterComponentClass<TStatusPanel>();
+    RegisterComponentClass<TProgressBar>();
+    RegisterComponentClass<TTrackBar>();
+    RegisterComponentClass<TUpDown>();
+    RegisterComponentClass<TPageControl>();
+    RegisterComponentClass<TTabSheet>();
+    RegisterComponentClass<TTabControl>();
+    RegisterComponentClass<THeaderControl>();
+    RegisterComponentClass<THeaderSection>();
+    RegisterComponentClass<TListView>();
+    RegisterComponentClass<TListColumn>();
+    RegisterComponentClass<TListItem>();
+    RegisterComponentClass<TDateTimePicker>();
+    RegisterComponentClass<TRichEdit>();
 }

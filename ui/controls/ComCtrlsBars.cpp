@@ -425,22 +425,10 @@ void TUpDown::SetOrientation(TUDOrientation o) {
 }
 
 void TUpDown::SetAssociate(TWinControl* control) {
-    if (control == associate_) return;
-    if (associate_) {
-        associate_->RemoveFreeNotification(this);
-        if (handle_) SendMessageW(handle_, UDM_SETBUDDY, 0, 0);
-    }
-    associate_ = control;
-    if (associate_) associate_->FreeNotification(this);
+    if (control == associate_.Get()) return;
+    if (associate_ && handle_) SendMessageW(handle_, UDM_SETBUDDY, 0, 0);
+    associate_.Set(control);
     if (!IsDestroying()) RecreateWindow(*this);
-}
-
-void TUpDown::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == associate_) {
-        associate_ = nullptr;
-        if (handle_) SendMessageW(handle_, UDM_SETBUDDY, 0, 0);
-    }
 }
 
 void TUpDown::WndProc(TMessage& m) {
@@ -467,4 +455,9 @@ void TUpDown::WndProc(TMessage& m) {
         return;
     }
     TWinControl::WndProc(m);
+}
+
+// The buddy is going away: the window must let go of it now.
+void TUpDown::AssociateFreed() {
+    if (handle_) SendMessageW(handle_, UDM_SETBUDDY, 0, 0);
 }

@@ -16,6 +16,7 @@
 //    which arrow moved the position.
 #pragma once
 
+#include "ui/classes/ComponentLink.h"
 #include "ui/controls/ComCtrlsItems.h"
 #include "ui/controls/StdCtrls.h" // TAlignment
 #include "ui/core/Controls.h"
@@ -172,7 +173,7 @@ public:
     void SetIncrement(int v);
     bool Wrap() const { return wrap_; }
     void SetWrap(bool wrap);
-    TWinControl* Associate() const { return associate_; }
+    TWinControl* Associate() const { return associate_.Get(); }
     void SetAssociate(TWinControl* control);
     TUDOrientation Orientation() const { return orientation_; }
     void SetOrientation(TUDOrientation o);
@@ -186,11 +187,11 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& message) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void AssociateFreed();
     int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
     bool wrap_ = false;
-    TWinControl* associate_ = nullptr;
+    TComponentLink<TWinControl> associate_{[this] { AssociateFreed(); }};
     TUDOrientation orientation_ = TUDOrientation::udVertical;
 };

@@ -249,18 +249,12 @@ void TListView::SetRowSelect(bool rowSelect) {
     UpdateStyle();
 }
 
-void TListView::SetImageList(TImageList*& field, TImageList* images) {
-    if (field == images) return;
-    if (field) {
-        field->RemoveChangeListener(this);
-        // Both fields may hold the same list: keep the notification while one still does.
-        if (smallImages_ != largeImages_) field->RemoveFreeNotification(this);
-    }
-    field = images;
-    if (field) {
-        field->FreeNotification(this);
-        field->AddChangeListener(this, [this] { Invalidate(); });
-    }
+void TListView::SetImageList(TComponentLink<TImageList>& field, TImageList* images) {
+    if (field.Get() == images) return;
+    // Both fields may hold the same list: it keeps the listener while one still does.
+    if (field && smallImages_.Get() != largeImages_.Get()) field->RemoveChangeListener(this);
+    field.Set(images);
+    if (field) field->AddChangeListener(this, [this] { Invalidate(); });
     if (!IsDestroying()) UpdateImages();
 }
 
@@ -270,14 +264,6 @@ void TListView::SetSmallImages(TImageList* images) {
 
 void TListView::SetLargeImages(TImageList* images) {
     SetImageList(largeImages_, images);
-}
-
-void TListView::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation != TOperation::opRemove) return;
-    if (component == smallImages_) smallImages_ = nullptr;
-    if (component == largeImages_) largeImages_ = nullptr;
-    UpdateImages();
 }
 
 int TListView::ItemIndex() {

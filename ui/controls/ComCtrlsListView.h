@@ -11,6 +11,7 @@
 //    Setting it selects that row alone.
 #pragma once
 
+#include "ui/classes/ComponentLink.h"
 #include "ui/classes/Strings.h"
 #include "ui/controls/ComCtrlsBars.h"
 #include "ui/controls/ComCtrlsItems.h"
@@ -64,9 +65,9 @@ public:
     void SetReadOnly(bool readOnly);
     bool RowSelect() const { return rowSelect_; }
     void SetRowSelect(bool rowSelect);
-    TImageList* SmallImages() const { return smallImages_; }
+    TImageList* SmallImages() const { return smallImages_.Get(); }
     void SetSmallImages(TImageList* images);
-    TImageList* LargeImages() const { return largeImages_; }
+    TImageList* LargeImages() const { return largeImages_.Get(); }
     void SetLargeImages(TImageList* images);
 
     int ColumnCount() const { return columns_.Count(); }
@@ -93,7 +94,6 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void WndProc(TMessage& message) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void ItemChanged(TComCtlItem& item) override;
@@ -103,7 +103,7 @@ private:
     void WriteItem(int row, bool insert);
     void UpdateStyle();
     void UpdateImages();
-    void SetImageList(TImageList*& field, TImageList* images);
+    void SetImageList(TComponentLink<TImageList>& field, TImageList* images);
 
     TItemList<TListColumn> columns_{*this};
     TItemList<TListItem> items_{*this};
@@ -111,6 +111,6 @@ private:
     bool readOnly_ = false;
     bool rowSelect_ = false;
     int itemIndex_ = -1;
-    TImageList* smallImages_ = nullptr;
-    TImageList* largeImages_ = nullptr;
+    TComponentLink<TImageList> smallImages_{[this] { UpdateImages(); }};
+    TComponentLink<TImageList> largeImages_{[this] { UpdateImages(); }};
 };

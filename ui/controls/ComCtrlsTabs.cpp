@@ -225,25 +225,11 @@ void TPageControl::ShowActivePage() {
 }
 
 void TPageControl::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) {
-        images_->RemoveChangeListener(this);
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = images;
-    if (images_) {
-        images_->FreeNotification(this);
-        images_->AddChangeListener(this, [this] { Invalidate(); });
-    }
+    if (images == images_.Get()) return;
+    if (images_) images_->RemoveChangeListener(this);
+    images_.Set(images);
+    if (images_) images_->AddChangeListener(this, [this] { Invalidate(); });
     UpdateTabs();
-}
-
-void TPageControl::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) {
-        images_ = nullptr;
-        if (handle_) SendMessageW(handle_, TCM_SETIMAGELIST, 0, 0);
-    }
 }
 
 void TPageControl::WndProc(TMessage& m) {
@@ -423,4 +409,9 @@ void THeaderControl::WndProc(TMessage& m) {
         return;
     }
     TWinControl::WndProc(m);
+}
+
+// The list is going away: its handle must leave the window now.
+void TPageControl::ImagesFreed() {
+    if (handle_) SendMessageW(handle_, TCM_SETIMAGELIST, 0, 0);
 }

@@ -11,6 +11,7 @@
 //  - THeaderControl: its THeaderSection items (nested objects in a layout) in order.
 #pragma once
 
+#include "ui/classes/ComponentLink.h"
 #include "ui/classes/Strings.h"
 #include "ui/controls/ComCtrlsBars.h"
 #include "ui/controls/ComCtrlsItems.h"
@@ -59,7 +60,7 @@ public:
     void SetActivePageIndex(int index);
     // The selected tab: the index among the visible tabs.
     int TabIndex() const;
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
 
     TNotifyEvent OnChange;
@@ -72,9 +73,9 @@ protected:
     void HandleCreated() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void ImagesFreed();
     friend class TTabSheet;
     void PageInserted(TTabSheet& page);
     void PageRemoved(TTabSheet& page);
@@ -84,7 +85,7 @@ private:
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* active_ = nullptr;
-    TImageList* images_ = nullptr;
+    TComponentLink<TImageList> images_{[this] { ImagesFreed(); }};
     bool loadedActive_ = false;
 };
 

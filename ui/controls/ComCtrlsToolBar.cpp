@@ -394,25 +394,11 @@ void TToolBar::SetEdgeBorders(unsigned borders) {
 }
 
 void TToolBar::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) {
-        images_->RemoveChangeListener(this);
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = images;
-    if (images_) {
-        images_->FreeNotification(this);
-        images_->AddChangeListener(this, [this] { RebuildButtons(); });
-    }
+    if (images == images_.Get()) return;
+    if (images_) images_->RemoveChangeListener(this);
+    images_.Set(images);
+    if (images_) images_->AddChangeListener(this, [this] { RebuildButtons(); });
     RebuildButtons();
-}
-
-void TToolBar::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) {
-        images_ = nullptr; // the list is going away: its handle must leave the window now
-        if (handle_) SendMessageW(handle_, TB_SETIMAGELIST, 0, 0);
-    }
 }
 
 bool TToolBar::AnswerTip(TMessage& m) {
@@ -489,4 +475,9 @@ void TToolBar::WndProc(TMessage& m) {
     }
     }
     TWinControl::WndProc(m);
+}
+
+// The list is going away: its handle must leave the window now.
+void TToolBar::ImagesFreed() {
+    if (handle_) SendMessageW(handle_, TB_SETIMAGELIST, 0, 0);
 }

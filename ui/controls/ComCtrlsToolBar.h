@@ -20,6 +20,7 @@
 #pragma once
 
 #include "ui/actions/ActnList.h"
+#include "ui/classes/ComponentLink.h"
 #include "ui/core/Controls.h"
 #include "ui/graphics/ImageList.h"
 
@@ -99,7 +100,7 @@ public:
     void SetButtonHeight(int height);
     unsigned EdgeBorders() const { return edgeBorders_; }
     void SetEdgeBorders(unsigned borders);
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
 
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
@@ -113,9 +114,9 @@ protected:
     void HandleCreated() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void ImagesFreed();
     friend class TToolButton;
     void ButtonInserted(TToolButton& button);
     void ButtonRemoved(TToolButton& button);
@@ -129,7 +130,7 @@ private:
     bool Rebuilding() const;
 
     std::vector<TToolButton*> buttons_;
-    TImageList* images_ = nullptr;
+    TComponentLink<TImageList> images_{[this] { ImagesFreed(); }};
     bool flat_ = false;
     bool transparent_ = false;
     bool list_ = false;

@@ -37,23 +37,23 @@ KV_DEFINE_CLASS(TLabel, TGraphicControl, [](TPropertyBuilder<TLabel>& p) {
 })
 
 void RegisterStandardControls() {
-    RegisterClass<TButton>();
-    RegisterClass<TEdit>();
-    RegisterClass<TMemo>();
-    RegisterClass<TListBox>();
-    RegisterClass<TComboBox>();
-    RegisterClass<TCheckBox>();
-    RegisterClass<TRadioButton>();
-    RegisterClass<TGroupBox>();
-    RegisterClass<TScrollBar>();
-    RegisterClass<TLabel>();
-    RegisterClass<TPanel>();
-    RegisterClass<TBevel>();
-    RegisterClass<TImage>();
-    RegisterClass<TRadioGroup>();
-    RegisterClass<TBitBtn>();
-    RegisterClass<TSpeedButton>();
-    RegisterClass<TForm>();
+    RegisterComponentClass<TButton>();
+    RegisterComponentClass<TEdit>();
+    RegisterComponentClass<TMemo>();
+    RegisterComponentClass<TListBox>();
+    RegisterComponentClass<TComboBox>();
+    RegisterComponentClass<TCheckBox>();
+    RegisterComponentClass<TRadioButton>();
+    RegisterComponentClass<TGroupBox>();
+    RegisterComponentClass<TScrollBar>();
+    RegisterComponentClass<TLabel>();
+    RegisterComponentClass<TPanel>();
+    RegisterComponentClass<TBevel>();
+    RegisterComponentClass<TImage>();
+    RegisterComponentClass<TRadioGroup>();
+    RegisterComponentClass<TBitBtn>();
+    RegisterComponentClass<TSpeedButton>();
+    RegisterComponentClass<TForm>();
 }
 
 static TCustomForm* FormOf(TControl* c) {

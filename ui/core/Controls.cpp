@@ -7,13 +7,6 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-TExceptionHandler& ExceptionHandler() {
-    static TExceptionHandler handler;
-    return handler;
-}
-} // namespace
-
 KV_DEFINE_CLASS(TControl, TComponent, [](TPropertyBuilder<TControl>& p) {
     p.Integer("Left", &TControl::Left, &TControl::SetLeft);
     p.Integer("Top", &TControl::Top, &TControl::SetTop);
@@ -61,18 +54,6 @@ std::string WideToAnsi(const std::wstring& text) {
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n,
                         nullptr, nullptr);
     return ansi;
-}
-
-void SetDispatchExceptionHandler(TExceptionHandler handler) {
-    ExceptionHandler() = std::move(handler);
-}
-
-void ReportDispatchException(const std::exception& e) {
-    if (ExceptionHandler()) {
-        ExceptionHandler()(e);
-        return;
-    }
-    MessageBoxW(nullptr, AnsiToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONSTOP);
 }
 
 // --- TControl ---------------------------------------------------------------------------------

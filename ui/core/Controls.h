@@ -6,7 +6,7 @@
 //    for every message it does not consume, and puts it back before it goes away.
 //  - The framework's notifications use fixed numbers (CM_* below); a notification the control
 //    reflects back to the child that caused it is CN_BASE + the message (WM_COMMAND ->
-//    0xBC111, WM_NOTIFY -> 0xBC4E, WM_HSCROLL -> 0xBD14).
+//    0xBD11, WM_NOTIFY -> 0xBC4E, WM_HSCROLL -> 0xBD14).
 //  - A windowed control's window is made on first use of Handle() with the class named after
 //    the control's ClassName(); for kinds over a system control ("BUTTON", "LISTBOX"...) that
 //    class is a copy of the system class. The window is Unicode; texts are ANSI bytes of the
@@ -31,6 +31,7 @@
 #include "ui/actions/ShortCut.h"
 #include "ui/classes/Component.h"
 #include "ui/core/Cursors.h"
+#include "ui/core/DispatchBarrier.h"
 #include "ui/graphics/GraphicsObjects.h"
 
 struct TMessage {
@@ -280,7 +281,3 @@ protected:
     virtual void Paint(HDC) {}
 };
 
-// Where a window procedure's exception goes; set by the application.
-using TExceptionHandler = std::function<void(const std::exception&)>;
-void SetDispatchExceptionHandler(TExceptionHandler handler);
-void ReportDispatchException(const std::exception& e);

@@ -40,14 +40,7 @@ LRESULT RunRecord(ThunkRecord* record, HWND hwnd, UINT msg, WPARAM w, LPARAM l) 
         return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, w, l)
                                      : DefWindowProcA(hwnd, msg, w, l);
     ++record->running;
-    LRESULT result = 0;
-    try {
-        result = record->method(hwnd, msg, w, l);
-    } catch (const std::exception& e) {
-        ReportDispatchException(e);
-    } catch (...) {
-        ReportDispatchException(Exception("Unknown error"));
-    }
+    const LRESULT result = DispatchBarrier([&] { return record->method(hwnd, msg, w, l); });
     if (--record->running == 0 && record->freed) delete record;
     return result;
 }
@@ -290,16 +283,12 @@ bool TWindowSubclass::Attach(HWND hwnd, TWndMethod method) {
             TMessage m{msg, w, l, 0};
             // A copy keeps the method alive if Restore runs inside it.
             std::shared_ptr<TWndMethod> handler = s->method;
-            try {
+            DispatchBarrier([&] {
                 if (handler)
                     (*handler)(m);
                 else
                     m.Result = s->CallOld(msg, w, l);
-            } catch (const std::exception& e) {
-                ReportDispatchException(e);
-            } catch (...) {
-                ReportDispatchException(Exception("Unknown error"));
-            }
+            });
             // No message follows WM_NCDESTROY: the thunk can go now, though it is running.
             if (msg == WM_NCDESTROY && s->hwnd == window) s->ReleaseThunk();
             return m.Result;

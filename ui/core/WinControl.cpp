@@ -55,13 +55,7 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     }
     if (!control) return DefWindowProcW(hwnd, msg, w, l);
     TMessage m{msg, w, l, 0};
-    try {
-        control->WindowProc(m);
-    } catch (const std::exception& e) {
-        ReportDispatchException(e);
-    } catch (...) {
-        ReportDispatchException(Exception("Unknown error"));
-    }
+    DispatchBarrier([&] { control->WindowProc(m); });
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kControlProp);
         control->handle_ = nullptr;

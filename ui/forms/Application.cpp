@@ -26,14 +26,12 @@ void RegisterApplicationClass() {
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     Application = this;
     SetDispatchExceptionHandler([this](const std::exception& e) { HandleException(e); });
-    SetDispatchErrorHandler([this](std::exception_ptr error) { HandleTimerError(error); });
 }
 
 TApplication::~TApplication() {
     DestroyComponents();
     if (tooltip_) DestroyWindow(tooltip_);
     if (handle_) DestroyWindow(handle_);
-    SetDispatchErrorHandler(nullptr);
     SetDispatchExceptionHandler(nullptr);
     if (Application == this) Application = nullptr;
 }
@@ -80,13 +78,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
-    try {
-        if (PreProcessFormMessage(msg)) return true;
+    DispatchBarrier([&] {
+        if (PreProcessFormMessage(msg)) return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-    } catch (const std::exception& e) {
-        HandleException(e);
-    }
+    });
     return true;
 }
 
@@ -120,17 +116,6 @@ void TApplication::HandleException(const std::exception& e) {
     std::string text = e.what();
     if (!text.empty() && text.back() != '.') text += '.';
     MessageBox(text, title_, MB_OK | MB_ICONSTOP);
-}
-
-// A timer's handler failed: the same report as any other handler's error.
-void TApplication::HandleTimerError(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        HandleException(e);
-    } catch (...) {
-        HandleException(Exception("Unknown error"));
-    }
 }
 
 void TApplication::LoadDefaultIcon() {

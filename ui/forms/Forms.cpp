@@ -130,13 +130,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    if (OnDestroy) {
-        try {
-            OnDestroy(this);
-        } catch (const std::exception& e) {
-            ReportDispatchException(e);
-        }
-    }
+    if (OnDestroy) DispatchBarrier([&] { OnDestroy(this); });
     SetMenu(nullptr); // the menu bar hears no more of this form while its items go
     DestroyComponents();
     // The window goes while the icons it was given are still alive.
@@ -446,12 +440,8 @@ TModalResult TCustomForm::ShowModal() {
             if (Application) Application->Terminate();
             break;
         }
-        try {
-            if (PreProcessFormMessage(msg)) continue;
-        } catch (const std::exception& e) {
-            ReportDispatchException(e);
-            continue;
-        }
+        // 1: consumed or failed (reported); either way the message goes no further.
+        if (DispatchBarrier([&] { return PreProcessFormMessage(msg); }, 1)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

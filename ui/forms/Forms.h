@@ -291,7 +291,6 @@ protected:
 private:
     void FormCreated(TCustomForm& form);
     void LoadDefaultIcon();
-    void HandleTimerError(std::exception_ptr error);
     void ShowTooltipFor(TControl* control);
     TIcon icon_;
     std::string hint_;

@@ -1,5 +1,6 @@
 #pragma once
-// Move-only owners of GDI and USER handles, and guards that put back what a DC had selected.
+// The one set of move-only owners of GDI and USER handles, and guards that put back what a DC
+// had selected. The framework, the skin engine and the player all use these.
 //
 // Contract:
 //  - An owner holds at most one handle and releases it exactly once: in its destructor, in
@@ -7,10 +8,13 @@
 //    over and leaves the source empty. Release() gives the handle away unreleased.
 //  - Only handles this program created go into an owner. A borrowed handle (a DC's current
 //    brush, a stock object, a window's WM_GETFONT font) stays a plain handle and is never
-//    deleted.
+//    deleted. A menu that a window shows is the window's: release it from its owner first.
 //  - SelectionGuard selects an object into a DC and selects the previous one back when it goes
 //    out of scope, so an object can be deleted after its guard is gone. It is for pens,
-//    brushes, fonts and bitmaps (not regions: SelectObject of a region is a clip operation).
+//    brushes, fonts and bitmaps. A select that fails (SelectObject answers NULL or
+//    HGDI_ERROR: a bitmap already in another DC, a dead DC) or that is refused (a null DC or
+//    object, a region, whose SelectObject is a clip operation) leaves the DC as it was,
+//    Selected() false, and nothing to put back.
 //  - WindowDC pairs GetDC/GetWindowDC with ReleaseDC on the same window.
 #include <windows.h>
 
@@ -55,6 +59,9 @@ struct IconDeleter {
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
@@ -65,6 +72,7 @@ using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 // A DC from CreateCompatibleDC or CreateDC (never one from GetDC: see WindowDC).
 using UniqueMemoryDC = UniqueHandle<HDC, DcDeleter>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
+using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 
 // A window's DC, released with ReleaseDC on the window it came from.
 class WindowDC {
@@ -86,26 +94,45 @@ private:
     HDC dc_;
 };
 
-// Selects `object` into `dc` for the guard's lifetime. A null DC or object selects nothing.
+// Selects `object` into `dc` for the guard's lifetime (see the contract for failed selects).
 class SelectionGuard {
 public:
-    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc) {
-        if (dc && object) {
-            HGDIOBJ previous = SelectObject(dc, object);
-            if (previous && previous != HGDI_ERROR) previous_ = previous;
-        }
+    SelectionGuard() = default;
+    SelectionGuard(HDC dc, HGDIOBJ object) {
+        if (!dc || !object || GetObjectType(object) == OBJ_REGION) return;
+        HGDIOBJ previous = SelectObject(dc, object);
+        if (!previous || previous == HGDI_ERROR) return;
+        dc_ = dc;
+        previous_ = previous;
     }
-    ~SelectionGuard() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
+    ~SelectionGuard() { Restore(); }
     SelectionGuard(const SelectionGuard&) = delete;
     SelectionGuard& operator=(const SelectionGuard&) = delete;
+    SelectionGuard(SelectionGuard&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)),
+          previous_(std::exchange(other.previous_, nullptr)) {}
+    SelectionGuard& operator=(SelectionGuard&& other) noexcept {
+        if (this != &other) {
+            Restore();
+            dc_ = std::exchange(other.dc_, nullptr);
+            previous_ = std::exchange(other.previous_, nullptr);
+        }
+        return *this;
+    }
 
+    // Whether the object is in the DC now, so that drawing with it means something.
+    bool Selected() const { return previous_ != nullptr; }
     // The object that was selected before (borrowed), or nullptr when nothing was selected.
     HGDIOBJ Previous() const { return previous_; }
+    // Puts the previous object back now; the guard is empty afterwards.
+    void Restore() {
+        if (previous_) SelectObject(dc_, previous_);
+        dc_ = nullptr;
+        previous_ = nullptr;
+    }
 
 private:
-    HDC dc_;
+    HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
 };
 

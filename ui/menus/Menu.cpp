@@ -1,4 +1,3 @@
-// Menus.h first: it brings windows.h, whose RegisterClass macro the registry must see.
 #include "ui/menus/Menus.h"
 #include "ui/classes/Properties.h"
 #include "ui/graphics/Canvas.h"
@@ -15,9 +14,9 @@ KV_DEFINE_CLASS(TMenu, TComponent, [](TPropertyBuilder<TMenu>& p) {
 KV_DEFINE_PLAIN_CLASS(TMainMenu, TMenu)
 
 void RegisterMenuClasses() {
-    RegisterClass<TMenuItem>();
-    RegisterClass<TMainMenu>();
-    RegisterClass<TPopupMenu>();
+    RegisterComponentClass<TMenuItem>();
+    RegisterComponentClass<TMainMenu>();
+    RegisterComponentClass<TPopupMenu>();
 }
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
@@ -31,16 +30,10 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) {
-        images_->RemoveChangeListener(this);
-        RemoveFreeNotification(images_);
-    }
-    images_ = images;
-    if (images_) {
-        FreeNotification(images_);
-        images_->AddChangeListener(this, [this] { ItemChanged(); });
-    }
+    if (images == images_.Get()) return;
+    if (images_) images_->RemoveChangeListener(this);
+    images_.Set(images);
+    if (images_) images_->AddChangeListener(this, [this] { ItemChanged(); });
     ItemChanged();
 }
 
@@ -48,14 +41,6 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
     if (ownerDraw == ownerDraw_) return;
     ownerDraw_ = ownerDraw;
     ItemChanged();
-}
-
-void TMenu::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) {
-        images_ = nullptr;
-        ItemChanged();
-    }
 }
 
 void TMenu::ItemChanged() {

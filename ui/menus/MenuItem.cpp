@@ -1,4 +1,3 @@
-// Menus.h first: it brings windows.h, whose RegisterClass macro the registry must see.
 #include "ui/menus/Menus.h"
 #include "ui/classes/Properties.h"
 

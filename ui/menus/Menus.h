@@ -34,6 +34,7 @@
 //  - A linked action (Action) gives the item its caption, hint, image, shortcut, enabled,
 //    checked and visible state whenever it changes.
 #include "ui/actions/ActnList.h"
+#include "ui/classes/ComponentLink.h"
 #include "ui/classes/Exception.h"
 #include "ui/core/Controls.h"
 
@@ -179,7 +180,7 @@ public:
     ~TMenu() override;
 
     TMenuItem* Items() const { return items_.get(); }
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool ownerDraw);
@@ -219,13 +220,12 @@ protected:
     virtual HMENU CreateMenuHandle() = 0;
     // After the handles were rebuilt.
     virtual void MenuChanged();
-    void Notification(TComponent* component, TOperation operation) override;
     void ItemChanged();
 
 private:
     void Rebuild();
     std::unique_ptr<TMenuItem> items_;
-    TImageList* images_ = nullptr;
+    TComponentLink<TImageList> images_{[this] { ItemChanged(); }};
     bool ownerDraw_ = false;
     int updateCount_ = 0;
     bool pending_ = false;
@@ -258,7 +258,7 @@ public:
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool autoPopup) { autoPopup_ = autoPopup; }
     // The component that asked for the menu last (a control's right click), or nullptr.
-    TComponent* PopupComponent() const { return popupComponent_; }
+    TComponent* PopupComponent() const { return popupComponent_.Get(); }
     void SetPopupComponent(TComponent* component);
 
     // OnPopup, then tracks the menu at the screen point until it closes and runs the item
@@ -272,11 +272,10 @@ public:
 
 protected:
     HMENU CreateMenuHandle() override { return CreatePopupMenu(); }
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     bool autoPopup_ = true;
-    TComponent* popupComponent_ = nullptr;
+    TComponentLink<TComponent> popupComponent_;
 };
 
 // Makes the menu classes known to layouts (the application does this at start).

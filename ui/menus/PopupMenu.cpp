@@ -1,4 +1,3 @@
-// Menus.h first: it brings windows.h, whose RegisterClass macro the registry must see.
 #include "ui/menus/Menus.h"
 #include "ui/classes/Properties.h"
 
@@ -16,21 +15,23 @@ std::vector<TPopupMenu*>& PopupList() {
     return list;
 }
 
-LRESULT CALLBACK PopupListProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    TMessage m{msg, w, l, 0};
-    try {
-        // Copy: a click may free menus.
-        std::vector<TPopupMenu*> menus = PopupList();
-        for (TPopupMenu* menu : menus) {
-            auto& live = PopupList();
-            if (std::find(live.begin(), live.end(), menu) == live.end()) continue;
-            if (menu->DispatchMessage(m)) return m.Result;
-        }
-    } catch (const std::exception& e) {
-        ReportDispatchException(e);
-        return 0;
+// Whether one of the live popup menus consumed the message (its answer is then in m.Result).
+bool DispatchToPopups(TMessage& m) {
+    // Copy: a click may free menus.
+    std::vector<TPopupMenu*> menus = PopupList();
+    for (TPopupMenu* menu : menus) {
+        auto& live = PopupList();
+        if (std::find(live.begin(), live.end(), menu) == live.end()) continue;
+        if (menu->DispatchMessage(m)) return true;
     }
-    return DefWindowProcW(hwnd, msg, w, l);
+    return false;
+}
+
+LRESULT CALLBACK PopupListProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    return DispatchBarrier([&] {
+        TMessage m{msg, w, l, 0};
+        return DispatchToPopups(m) ? m.Result : DefWindowProcW(hwnd, msg, w, l);
+    });
 }
 } // namespace
 
@@ -59,16 +60,7 @@ TPopupMenu::~TPopupMenu() {
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {
-    if (component == popupComponent_) return;
-    if (popupComponent_) RemoveFreeNotification(popupComponent_);
-    popupComponent_ = component;
-    if (popupComponent_) FreeNotification(popupComponent_);
-}
-
-void TPopupMenu::Notification(TComponent* component, TOperation operation) {
-    TMenu::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == popupComponent_)
-        popupComponent_ = nullptr;
+    popupComponent_.Set(component);
 }
 
 void TPopupMenu::Popup(int x, int y) {

@@ -1,27 +1,11 @@
 #include "ui/services/Timer.h"
 
 #include "ui/classes/Properties.h"
+#include "ui/core/DispatchBarrier.h"
 
 #include <windows.h>
 
 #include <map>
-
-namespace {
-
-TDispatchErrorHandler& ErrorHandler() {
-    static TDispatchErrorHandler handler;
-    return handler;
-}
-
-} // namespace
-
-void SetDispatchErrorHandler(TDispatchErrorHandler handler) {
-    ErrorHandler() = std::move(handler);
-}
-
-void ReportDispatchError() {
-    if (ErrorHandler()) ErrorHandler()(std::current_exception());
-}
 
 // The thread's hidden window and the timers that tick on it, by timer id.
 struct TimerDispatch {
@@ -39,12 +23,8 @@ struct TimerDispatch {
         auto& timers = OfThread().timers;
         auto found = timers.find(UINT_PTR(wParam));
         if (found == timers.end()) return 0;
-        try {
-            found->second->Tick(); // may delete the timer: nothing touches it afterwards
-        } catch (...) {
-            ReportDispatchError();
-        }
-        return 0;
+        // Tick may delete the timer: nothing touches it afterwards.
+        return DispatchBarrier([&] { found->second->Tick(); });
     }
 
     HWND Window() {

@@ -7,21 +7,12 @@
 //  - Ticks arrive through the message loop of the thread that made the timer, on one hidden
 //    message-only window shared by all timers of that thread.
 //  - A handler may disable, re-arm or delete its own timer; a deleted timer never ticks again.
-//  - No exception leaves the window procedure: one thrown by a handler goes to the dispatch
-//    error handler (SetDispatchErrorHandler; the application installs its default error
-//    report there), or is dropped when none is set.
+//  - No exception leaves the window procedure: one thrown by a handler goes through the
+//    framework's dispatch barrier to the application's error report (DispatchBarrier.h).
 #include "ui/classes/Component.h"
 #include "ui/classes/Exception.h"
 
 #include <windows.h>
-
-#include <exception>
-#include <functional>
-
-using TDispatchErrorHandler = std::function<void(std::exception_ptr)>;
-void SetDispatchErrorHandler(TDispatchErrorHandler handler);
-// Calls the handler for the exception being handled (use inside a catch block).
-void ReportDispatchError();
 
 class TTimer : public TComponent {
     KV_CLASS(TTimer, TComponent)

@@ -9,8 +9,8 @@ namespace {
 class LayoutRead : public testing::Test {
 protected:
     void SetUp() override {
-        RegisterClass<TSample>();
-        RegisterClass<TPlain>();
+        RegisterComponentClass<TSample>();
+        RegisterComponentClass<TPlain>();
         LoadedLog().clear();
         root.PublishMethod("Pinged", TNotifyEvent([this](TObject* s) { pinged = s; }));
         root.PublishMethod("WrongKind", std::function<void(int)>([](int) {}));

@@ -56,8 +56,8 @@ TEST(PropertiesByName, EnumerationListsEveryPropertyOnce) {
 }
 
 TEST(ClassRegistry, FindsRegisteredClassesByName) {
-    RegisterClass<TSample>();
-    RegisterClass<TSample>();
+    RegisterComponentClass<TSample>();
+    RegisterComponentClass<TSample>();
     const TClassInfo* info = FindClassInfo("tsample");
     ASSERT_NE(info, nullptr);
     ASSERT_NE(info->GetFactory(), nullptr);

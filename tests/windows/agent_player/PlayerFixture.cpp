@@ -26,14 +26,29 @@ void PlayerTest::TearDown() {
     agent.reset();
     player::SetPlayerObserver(nullptr);
     player::SetPlayerTuning({});
+    player::SetPlayerMenuTexts({});
     CoUninitialize();
 }
 
-void PlayerTest::Tune(double timeScale, uint32_t seed) {
+void PlayerTest::Tune(double timeScale, uint32_t seed, double idleScale) {
     player::PlayerTuning t;
     t.timeScale = timeScale;
     t.seed = seed;
+    t.idleScale = idleScale;
     player::SetPlayerTuning(t);
+}
+
+TAgentCharacter PlayerTest::LoadAs(const std::wstring& id, const AcsCharacter& character) {
+    std::filesystem::path path = WriteTestCharacter(character, L"kv-" + id + L".acs");
+    agent->Load(id, path.wstring());
+    return agent->Character(id);
+}
+
+std::vector<std::pair<std::wstring, int>> PlayerTest::IdleStarts() const {
+    std::vector<std::pair<std::wstring, int>> out;
+    for (const PlayerEvent& e : events)
+        if (e.kind == Kind::AnimationStart && e.idleLevel > 0) out.emplace_back(e.animation, e.idleLevel);
+    return out;
 }
 
 bool PlayerTest::PumpUntil(const std::function<bool()>& done, double timeoutMs) {

@@ -23,7 +23,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void Tune(double timeScale, uint32_t seed = 7);
+    // Frame durations and other timings scaled by timeScale; idle timings by idleScale (1 is
+    // the real one: the fixture's characters do not idle within a test unless asked to).
+    void Tune(double timeScale, uint32_t seed = 7, double idleScale = 1.0);
+    // Loads `character` under `id` from a file of that name and returns it.
+    TAgentCharacter LoadAs(const std::wstring& id, const AcsCharacter& character);
+    // Idle animations started, as (animation, level) in order.
+    std::vector<std::pair<std::wstring, int>> IdleStarts() const;
     // Pumps messages until `done` holds (true) or the time runs out (false).
     bool PumpUntil(const std::function<bool()>& done, double timeoutMs = 4000);
     void PumpFor(double ms);

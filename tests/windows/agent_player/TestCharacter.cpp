@@ -109,6 +109,59 @@ AcsCharacter MakeTestCharacter() {
     return c;
 }
 
+std::vector<uint8_t> Dib(int side, int bits, uint32_t colours) {
+    std::vector<uint8_t> out;
+    auto put = [&](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out.push_back(uint8_t(v >> (8 * i)));
+    };
+    put(40, 4), put(uint32_t(side), 4), put(uint32_t(side), 4), put(1, 2), put(uint32_t(bits), 2);
+    for (int i = 0; i < 4; ++i) put(0, 4);
+    put(colours, 4), put(0, 4);
+    for (uint32_t c = 0; c < colours; ++c) put(c * 0x111111u, 4);
+    size_t stride = ((size_t(side) * size_t(bits) + 31) / 32) * 4;
+    for (int y = 0; y < side; ++y)
+        for (size_t x = 0; x < stride; ++x) out.push_back(uint8_t(bits == 1 ? (y < 4 ? 0xF0 : 0) : 0x9A));
+    return out;
+}
+
+AcsTrayIcon MakeTrayIcon(bool damaged) {
+    AcsTrayIcon icon{Dib(16, 1, 2), Dib(16, 4, 16)};
+    if (damaged) icon.color.resize(icon.color.size() - 9);
+    return icon;
+}
+
+AcsCharacter MakeIdleCharacter() {
+    AcsCharacter c = MakeTestCharacter();
+    c.animations.push_back(Animation(u"Idle1a", {Frame(1, 5)}));
+    c.animations.push_back(Animation(u"Idle1b", {Frame(2, 5), Frame(3, 5)}));
+    AcsAnimation idle2 = Animation(u"Idle2", {Frame(4, 5)}, AcsTransition::ReturnAnimation);
+    idle2.returnAnimation = u"PoseReturn";
+    c.animations.push_back(idle2);
+    AcsAnimation sleep = Animation(u"Sleep", {Frame(0, 5), Frame(1, 5), Frame(2, 5), Frame(3, 5)},
+                                   AcsTransition::ExitBranches);
+    sleep.frames[3].branches.push_back({0, 100});
+    int16_t exits[] = {kAcsExitEnds, 0, 1, 2};
+    for (int i = 0; i < 4; ++i) sleep.frames[size_t(i)].exitFrame = exits[i];
+    c.animations.push_back(sleep);
+    AcsAnimation walk = Animation(u"WalkLeft", {Frame(2, 5), Frame(3, 5)});
+    walk.frames[1].branches.push_back({0, 100});
+    c.animations.push_back(walk);
+    c.states.push_back({u"IDLINGLEVEL1", {u"IDLE1A", u"Idle1b", u"Missing1"}});
+    c.states.push_back({u"IDLINGLEVEL2", {u"Idle2"}});
+    c.states.push_back({u"IDLINGLEVEL3", {u"Sleep"}});
+    c.states.push_back({u"MOVINGLEFT", {u"WalkLeft"}});
+    c.states.push_back({u"MOVINGRIGHT", {u"NoSuchWalk"}});
+    c.states.push_back({u"SPEAKING", {u"Talk"}});
+    c.trayIcon = MakeTrayIcon(false);
+    return c;
+}
+
+AcsCharacter MakeSpinningIdler() {
+    AcsCharacter c = MakeTestCharacter();
+    c.states.push_back({u"IDLINGLEVEL1", {u"Spin"}});
+    return c;
+}
+
 std::filesystem::path WriteTestCharacter(const AcsCharacter& character, const std::wstring& name) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

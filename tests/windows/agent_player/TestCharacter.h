@@ -22,6 +22,19 @@ constexpr uint32_t kTestColours[] = {0xFF00FF, 0xE02020, 0x20C020, 0x2020E0,
                                      0xF0F000, 0x00F0F0, 0x404040};
 
 AcsCharacter MakeTestCharacter();
+
+// The test character with idle and direction states (every kind the player uses):
+//   IDLINGLEVEL1 -> Idle1a, Idle1b, Missing1 (no such animation)  (1 and 2 frames of 5)
+//   IDLINGLEVEL2 -> Idle2 (a pose with return animation PoseReturn)
+//   IDLINGLEVEL3 -> Sleep (loops for ever; exit branches 3 -> 2 -> 1 -> 0 -> end)
+//   MOVINGLEFT -> WalkLeft (loops), MOVINGRIGHT -> NoSuchWalk (missing), SPEAKING -> Talk
+// and a tray icon of 16 x 16 (a 4-bit colour square with a see-through corner).
+AcsCharacter MakeIdleCharacter();
+// The test character whose only idle animation is Spin: one zero-duration frame that
+// branches to itself for ever.
+AcsCharacter MakeSpinningIdler();
+// A tray icon block: good, or damaged (its colour rows cut short).
+AcsTrayIcon MakeTrayIcon(bool damaged);
 // Writes the character to a fresh file in the temporary folder and returns its path.
 std::filesystem::path WriteTestCharacter(const AcsCharacter& character, const std::wstring& name);
 

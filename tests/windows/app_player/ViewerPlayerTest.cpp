@@ -2,6 +2,7 @@
 // double click on an animation the character lacks makes it say the failure text of the
 // interface language in its balloon; one it has plays without a word. The Chinese languages
 // run in processes with their own ANSI code page (see CMakeLists.txt).
+#include "tests/windows/support/Pump.h"
 #include "app/PubUnit.h"
 #include "app/Unit1.h"
 #include "app/win/Services.h"
@@ -88,7 +89,7 @@ protected:
     void TearDown() override {
         form_ = nullptr;
         app_.reset(); // frees the form
-        Pump();
+        kv::test::PumpPending();
         kv::agent::player::SetPlayerObserver(nullptr);
         kv::agent::player::SetPlayerTuning({});
         kv::agent::SetAgentFallback({});
@@ -97,22 +98,8 @@ protected:
         if (!dir_.empty()) std::filesystem::remove_all(dir_);
     }
 
-    void Pump() {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-
     bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 8000) {
-        DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > timeoutMs) return false;
-            Pump();
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return true;
+        return kv::test::PumpUntil(done, timeoutMs);
     }
 
     // The balloon's latest text (words shown so far), empty when nothing was said.

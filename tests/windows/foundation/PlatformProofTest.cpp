@@ -1,5 +1,7 @@
 // Proves that the platform pieces the skin engine stands on work in this Wine set-up: thread
 // CBT hooks, subclassing and pixel read-back.
+#include "tests/windows/support/Pump.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -37,11 +39,6 @@ HWND MakeWindow(const char* title) {
                            120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 TEST(Platform, CbtHookSeesCreationAndActivation) {
     HWND w = nullptr;
     {
@@ -50,7 +47,7 @@ TEST(Platform, CbtHookSeesCreationAndActivation) {
         w = MakeWindow("hooked");
         ASSERT_NE(w, nullptr);
         SetActiveWindow(w);
-        Pump();
+        kv::test::PumpPending();
     }
     EXPECT_EQ(g_watched, w);
     ASSERT_FALSE(g_cbtCodes.empty());

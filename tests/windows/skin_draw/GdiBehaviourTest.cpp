@@ -1,3 +1,4 @@
+#include "tests/windows/support/GuiObjects.h"
 #include "skin/form/draw/PixelOps.h"
 #include "skin/form/draw/win/DibSection.h"
 #include "skin/form/draw/win/SkinDrawDC.h"
@@ -72,21 +73,6 @@ TEST(WindowDC, NineSliceDrawnOnAVisibleWindowReadsBack) {
     DestroyWindow(window);
 }
 
-// Live GDI objects of the process. Where GetGuiResources cannot tell (Wine answers 0), the
-// highest handle slot a burst of fresh regions lands in: leaked objects keep their slots, so
-// a leak pushes it up by about the number leaked.
-DWORD GdiObjects() {
-    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-    std::vector<HRGN> probes;
-    DWORD highest = 0;
-    for (int i = 0; i < 64; ++i) {
-        probes.push_back(CreateRectRgn(0, 0, 1, 1));
-        highest = std::max(highest, DWORD(ULONG_PTR(probes.back()) & 0xFFFF));
-    }
-    for (HRGN h : probes) DeleteObject(h);
-    return highest;
-}
-
 TEST(GdiObjects, CountStaysFlatOverManyDraws) {
     const PixelBuffer strip = test::Art({"aMcdefgh", "iMklmnop", "qrstuMwx"});
     DibSection target;
@@ -100,15 +86,13 @@ TEST(GdiObjects, CountStaysFlatOverManyDraws) {
         DrawSkinStrip(target.Dc(), r, strip.View(), true, 4, 2);
         DrawTransparent(target.Dc(), r, strip.View(), RGB(255, 0, 255));
         TileBitmap(target.Dc(), r, strip.View(), RECT{0, 0, 3, 2});
-        RegionOwner region = BitmapToRegion(strip.View(), 1, 1, 1, 1, 1, RGB(255, 0, 255));
+        UniqueRegion region = BitmapToRegion(strip.View(), 1, 1, 1, 1, 1, RGB(255, 0, 255));
         EXPECT_TRUE(region);
     };
     draws(); // first use may create cached objects
-    const DWORD before = GdiObjects();
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
     for (int i = 0; i < 300; ++i) draws();
-    const DWORD after = GdiObjects();
-    // 300 rounds of 8 calls: one object lost per round would add at least 300.
-    EXPECT_LE(after, before + 32) << before << " -> " << after;
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 0));
     // The DIB section's pixels must still be reachable: nothing was left selected in its place.
     EXPECT_EQ(GetCurrentObject(target.Dc(), OBJ_BITMAP), target.Bitmap());
 }

@@ -54,7 +54,7 @@ PixelBuffer Caption() {
 TEST(BitmapToRegionWin, RegionCoversExactlyTheHostRectangles) {
     const PixelBuffer caption = Caption();
     for (auto [dx, dy] : {std::pair{0, 0}, std::pair{7, -3}}) {
-        RegionOwner region = BitmapToRegion(caption.View(), dx, dy, 1, 1, 1, RGB(255, 0, 255));
+        UniqueRegion region = BitmapToRegion(caption.View(), dx, dy, 1, 1, 1, RGB(255, 0, 255));
         ASSERT_TRUE(region);
         const auto host = HostRects(caption.View(), dx, dy);
         EXPECT_EQ(Cover(RectsOf(region.Get()), dx - 2, dy - 2, 304, 34),
@@ -75,7 +75,7 @@ TEST(BitmapToRegionWin, ManyBatchesJoinIntoOneShape) {
     PixelBuffer board(64, 100, 0x202020);
     for (int y = 0; y < board.Height(); ++y)
         for (int x = (y & 1); x < board.Width(); x += 2) board.At(x, y) = kMagenta;
-    RegionOwner region = BitmapToRegion(board.View(), 3, 4, 0, 0, 0, RGB(255, 0, 255));
+    UniqueRegion region = BitmapToRegion(board.View(), 3, 4, 0, 0, 0, RGB(255, 0, 255));
     ASSERT_TRUE(region);
     EXPECT_EQ(Cover(RectsOf(region.Get()), 0, 0, 70, 110),
               Cover(HostRects(board.View(), 3, 4), 0, 0, 70, 110));
@@ -83,13 +83,13 @@ TEST(BitmapToRegionWin, ManyBatchesJoinIntoOneShape) {
 
 TEST(BitmapToRegionWin, AllKeyGivesAnEmptyRegionAndNoKeyTheFullBox) {
     const PixelBuffer magenta(20, 5, kMagenta);
-    RegionOwner empty = BitmapToRegion(magenta.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+    UniqueRegion empty = BitmapToRegion(magenta.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
     ASSERT_TRUE(empty);
     RECT box{};
     EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
 
     const PixelBuffer solid(20, 5, 0x123456);
-    RegionOwner full = BitmapToRegion(solid.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+    UniqueRegion full = BitmapToRegion(solid.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
     EXPECT_EQ(GetRgnBox(full.Get(), &box), SIMPLEREGION);
     EXPECT_EQ(box.right, 20);
     EXPECT_EQ(box.bottom, 5);
@@ -104,8 +104,8 @@ TEST(BitmapToRegionWin, FromAnHBitmapReadsItsPixels) {
     // The bitmap may not stay selected while GDI reads it, so hand over a copy.
     HBITMAP copy = HBITMAP(CopyImage(dib.Bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(copy, nullptr);
-    BitmapOwner owned(copy);
-    RegionOwner region = BitmapToRegion(owned.Get(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+    UniqueBitmap owned(copy);
+    UniqueRegion region = BitmapToRegion(owned.Get(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
     ASSERT_TRUE(region);
     EXPECT_EQ(Cover(RectsOf(region.Get()), 0, 0, 300, 30),
               Cover(HostRects(caption.View(), 0, 0), 0, 0, 300, 30));

@@ -1,5 +1,7 @@
 // The common controls: each is the real Windows control under its T-name, fed and read back
 // through its own messages; toolbars from layouts; notifications that reach their handlers.
+#include "tests/windows/support/GuiObjects.h"
+#include "tests/windows/support/Pump.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
 #include "ui/controls/ComCtrls.h"
@@ -13,35 +15,14 @@
 
 namespace {
 
-std::string ClassOf(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-// Wine answers 0 to GetGuiResources; a GDI handle with a zero high word names the entry at
-// that index, so the live objects can be counted by probing.
-DWORD GdiObjectCount() {
-    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count) return count;
-    for (uintptr_t index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
-    return count;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using kv::test::ClassNameOf;
+using kv::test::PumpPending;
 
 void ClickAt(HWND hwnd, POINT p) {
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    Pump();
+    PumpPending();
 }
 
 POINT CentreOf(const RECT& r) {
@@ -134,59 +115,59 @@ TEST_F(ComCtrls, EveryKindIsItsRealControlUnderItsTName) {
     new TToolButton(toolbar); // not a child yet: no button
     auto* button = new TToolButton(form);
     button->SetParent(toolbar);
-    EXPECT_EQ(ClassOf(toolbar->Handle()), "TToolBar");
+    EXPECT_EQ(ClassNameOf(toolbar->Handle()), "TToolBar");
     EXPECT_EQ(SendMessageW(toolbar->Handle(), TB_BUTTONCOUNT, 0, 0), 1);
 
     status->AddPanel()->SetText("Ready");
     status->AddPanel()->SetText("Line 1");
     wchar_t text[64] = {};
-    EXPECT_EQ(ClassOf(status->Handle()), "TStatusBar");
+    EXPECT_EQ(ClassNameOf(status->Handle()), "TStatusBar");
     EXPECT_EQ(SendMessageW(status->Handle(), SB_GETPARTS, 0, 0), 2);
     SendMessageW(status->Handle(), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"Line 1");
 
     progress->SetPosition(40);
-    EXPECT_EQ(ClassOf(progress->Handle()), "TProgressBar");
+    EXPECT_EQ(ClassNameOf(progress->Handle()), "TProgressBar");
     EXPECT_EQ(SendMessageW(progress->Handle(), PBM_GETPOS, 0, 0), 40);
     EXPECT_EQ(SendMessageW(progress->Handle(), PBM_GETRANGE, FALSE, 0), 100);
 
     track->SetMax(20);
     track->SetPosition(7);
-    EXPECT_EQ(ClassOf(track->Handle()), "TTrackBar");
+    EXPECT_EQ(ClassNameOf(track->Handle()), "TTrackBar");
     EXPECT_EQ(SendMessageW(track->Handle(), TBM_GETPOS, 0, 0), 7);
     EXPECT_EQ(SendMessageW(track->Handle(), TBM_GETRANGEMAX, 0, 0), 20);
 
     updown->SetPosition(12);
-    EXPECT_EQ(ClassOf(updown->Handle()), "TUpDown");
+    EXPECT_EQ(ClassNameOf(updown->Handle()), "TUpDown");
     EXPECT_EQ(SendMessageW(updown->Handle(), UDM_GETPOS32, 0, 0), 12);
 
     auto* sheet = new TTabSheet(form);
     sheet->SetCaption("General");
     sheet->SetPageControl(pages);
-    EXPECT_EQ(ClassOf(pages->Handle()), "TPageControl");
+    EXPECT_EQ(ClassNameOf(pages->Handle()), "TPageControl");
     EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(ClassOf(sheet->Handle()), "TTabSheet");
+    EXPECT_EQ(ClassNameOf(sheet->Handle()), "TTabSheet");
     EXPECT_EQ(GetParent(sheet->Handle()), pages->Handle());
 
     tabs->Tabs().SetText("One\nTwo\nThree");
     tabs->SetTabIndex(2);
-    EXPECT_EQ(ClassOf(tabs->Handle()), "TTabControl");
+    EXPECT_EQ(ClassNameOf(tabs->Handle()), "TTabControl");
     EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETCURSEL, 0, 0), 2);
 
     header->AddSection("Name", 120);
-    EXPECT_EQ(ClassOf(header->Handle()), "THeaderControl");
+    EXPECT_EQ(ClassNameOf(header->Handle()), "THeaderControl");
     EXPECT_EQ(SendMessageW(header->Handle(), HDM_GETITEMCOUNT, 0, 0), 1);
 
     list->AddItem("Pip");
-    EXPECT_EQ(ClassOf(list->Handle()), "TListView");
+    EXPECT_EQ(ClassNameOf(list->Handle()), "TListView");
     EXPECT_EQ(SendMessageW(list->Handle(), LVM_GETITEMCOUNT, 0, 0), 1);
 
     SYSTEMTIME when{2024, 2, 0, 29, 13, 45, 30, 0};
     picker->SetDateTime(SystemTimeToDateTime(when));
     SYSTEMTIME back{};
-    EXPECT_EQ(ClassOf(picker->Handle()), "TDateTimePicker");
+    EXPECT_EQ(ClassNameOf(picker->Handle()), "TDateTimePicker");
     EXPECT_EQ(SendMessageW(picker->Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&back)),
               GDT_VALID);
     EXPECT_EQ(back.wYear, 2024);
@@ -194,7 +175,7 @@ TEST_F(ComCtrls, EveryKindIsItsRealControlUnderItsTName) {
     EXPECT_EQ(back.wDay, 29);
 
     rich->Lines().SetText("first\nsecond");
-    EXPECT_EQ(ClassOf(rich->Handle()), "TRichEdit");
+    EXPECT_EQ(ClassNameOf(rich->Handle()), "TRichEdit");
     EXPECT_EQ(SendMessageW(rich->Handle(), EM_GETLINECOUNT, 0, 0), 2);
 }
 
@@ -578,9 +559,9 @@ TEST_F(ComCtrls, FreeingAFormFullOfThemLeaksNoHandles) {
     };
     cycle();
     cycle();
-    DWORD gdi = GdiObjectCount();
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
     for (int i = 0; i < 10; ++i) cycle();
-    EXPECT_LE(GdiObjectCount(), gdi + 4);
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 4));
 }
 
 TEST_F(ComCtrls, ToolButtonsShowAndRunTheirActions) {
@@ -660,7 +641,7 @@ TEST_F(ComCtrls, ToolBarKeepsTheMouseForItsButtons) {
     SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
     SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(onLabel.x, onLabel.y));
     SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(onLabel.x, onLabel.y));
-    Pump();
+    PumpPending();
     EXPECT_EQ(buttonClicks, 0) << "released off the button";
     EXPECT_EQ(labelClicks, 0) << "the press was not the label's";
     EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONPRESSED, open->CommandId(), 0));

@@ -1,5 +1,6 @@
 #pragma once
 // A form inside a running application, and small probes of windows and fonts.
+#include "tests/windows/support/Pump.h"
 #include "ui/forms/Forms.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +35,7 @@ protected:
     TForm* form = nullptr;
 };
 
-inline std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
+using kv::test::ClassNameOf;
 
 inline LOGFONTW FontOf(HWND hwnd) {
     LOGFONTW lf{};

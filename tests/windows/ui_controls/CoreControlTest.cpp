@@ -114,7 +114,7 @@ TEST_F(ControlsTest, LayoutSetsFontCursorAndColours) {
     auto* label = new TLabel(form);
     label->SetName("Label2");
     label->SetParent(form);
-    RegisterClass<TLabel>();
+    RegisterComponentClass<TLabel>();
     ReadLayout(*form, R"(
 object Form1: TForm
   Color = clWhite

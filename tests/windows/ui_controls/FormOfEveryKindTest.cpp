@@ -1,7 +1,7 @@
 // A layout with one control of every kind, and a form full of them freed many times.
 #include "ControlsFixture.h"
 
-#include "tests/windows/ui_graphics/GdiCount.h"
+#include "tests/windows/support/GuiObjects.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
 #include "ui/controls/Buttons.h"
@@ -110,24 +110,6 @@ object Form1: TForm
 end
 )";
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(hwnd, CountChild, count);
-    return TRUE;
-}
-
-// Windows of this thread, children included (USER objects where Wine does not count them).
-int WindowCount() {
-    int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
 } // namespace
 
 TEST_F(ControlsTest, LayoutMakesOneOfEveryKind) {
@@ -142,7 +124,7 @@ TEST_F(ControlsTest, LayoutMakesOneOfEveryKind) {
         auto* c = form->Find<TControl>(name);
         ASSERT_NE(c, nullptr) << name;
         if (auto* w = dynamic_cast<TWinControl*>(c)) {
-            EXPECT_EQ(ClassOf(w->Handle()), AnsiToWide(w->ClassName())) << name;
+            EXPECT_EQ(ClassNameOf(w->Handle()), w->ClassName()) << name;
             // Windows that keep a font (panels and scroll bars draw with none of theirs).
             bool keepsFont = !dynamic_cast<TPanel*>(w) && !dynamic_cast<TScrollBar*>(w);
             if (keepsFont) {
@@ -193,11 +175,9 @@ TEST_F(ControlsTest, FormsFullOfEveryKindLeaveNoHandlesBehind) {
         delete f;
     };
     for (int i = 0; i < 3; ++i) cycle();
-    DWORD gdi = GdiObjectCount();
-    DWORD user = UserObjectCount();
-    int windows = WindowCount();
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
     for (int i = 0; i < 15; ++i) cycle();
-    EXPECT_LE(GdiObjectCount(), gdi + 2);
-    EXPECT_LE(UserObjectCount(), user + 2);
-    EXPECT_EQ(WindowCount(), windows);
+    const kv::test::GuiObjects after = kv::test::CountGuiObjects();
+    EXPECT_TRUE(kv::test::GrewAtMost(before, after, 2));
+    EXPECT_EQ(after.windows, before.windows);
 }

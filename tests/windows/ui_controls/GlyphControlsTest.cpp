@@ -100,7 +100,7 @@ TEST_F(ControlsTest, BitBtnDrawsItsGlyphBesideTheCaption) {
     FillGlyph(button->Glyph(), 16, 16, {kGreen});
     ShowAndPaint();
     HWND hwnd = button->Handle();
-    EXPECT_EQ(ClassOf(hwnd), L"TBitBtn");
+    EXPECT_EQ(ClassNameOf(hwnd), "TBitBtn");
     RECT all{0, 0, 100, 30};
     EXPECT_EQ(CountPixels(hwnd, all, kGreen), 16 * 15);
     EXPECT_EQ(CountPixels(hwnd, all, kMagenta), 0);
@@ -207,7 +207,7 @@ TEST_F(ControlsTest, PanelFillsWithItsColourFramesAndParentsItsChildren) {
     bevel->SetBounds(60, 10, 40, 30);
     ShowAndPaint();
     HWND hwnd = panel->Handle();
-    EXPECT_EQ(ClassOf(hwnd), L"TPanel");
+    EXPECT_EQ(ClassNameOf(hwnd), "TPanel");
     EXPECT_EQ(PixelOf(hwnd, 30, 40), kRed);
     EXPECT_EQ(PixelOf(hwnd, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)); // raised outer bevel
     EXPECT_EQ(PixelOf(hwnd, 60, 10), GetSysColor(COLOR_BTNSHADOW));  // lowered box bevel

@@ -27,7 +27,7 @@ TEST_F(ControlsTest, EveryWindowedKindRegistersItsTName) {
                                     Add<TRadioButton>(), Add<TGroupBox>(), Add<TScrollBar>(),
                                     Add<TPanel>(),    Add<TRadioGroup>(), Add<TBitBtn>()};
     for (TWinControl* c : kinds) {
-        EXPECT_EQ(ClassOf(c->Handle()), AnsiToWide(c->ClassName()));
+        EXPECT_EQ(ClassNameOf(c->Handle()), c->ClassName());
         EXPECT_EQ(TWinControl::FromHandle(c->Handle()), c);
     }
     // Real system controls underneath: they answer their own messages.
@@ -119,7 +119,7 @@ TEST_F(ControlsTest, RadioGroupMakesItsButtonsAndFollowsTheirClicks) {
     group->OnClick = [&](TObject*) { ++clicks; };
     ShowAndPaint();
     ASSERT_EQ(group->ButtonCount(), 3);
-    EXPECT_EQ(ClassOf(group->Buttons(2)->Handle()), L"TRadioButton");
+    EXPECT_EQ(ClassNameOf(group->Buttons(2)->Handle()), "TRadioButton");
     EXPECT_EQ(GetParent(group->Buttons(0)->Handle()), group->Handle());
     EXPECT_EQ(TextOf(group->Buttons(1)->Handle()), L"Medium");
     EXPECT_GT(group->Buttons(2)->Left(), group->Buttons(0)->Left()); // second column

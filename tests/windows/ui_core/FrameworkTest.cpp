@@ -1,3 +1,5 @@
+#include "tests/windows/support/GuiObjects.h"
+#include "tests/windows/support/WaitFor.h"
 #include "ui/classes/Exception.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
@@ -21,22 +23,8 @@ struct MessageRecorder {
     bool Saw(UINT msg) const { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
 };
 
-// Polls the message loop until the condition holds or a second has passed.
-template <class F> bool WaitFor(F condition) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        Application->ProcessMessages();
-        if (GetTickCount() - start > 1000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
+using kv::test::ClassNameOf;
+using kv::test::WaitFor;
 
 class Framework : public testing::Test {
 protected:
@@ -65,11 +53,11 @@ TEST_F(Framework, WindowClassNamesAreTheTNames) {
     list->SetParent(form);
     auto* edit = new TEdit(form);
     edit->SetParent(form);
-    EXPECT_EQ(ClassOf(app->Handle()), L"TApplication");
-    EXPECT_EQ(ClassOf(form->Handle()), L"TForm");
-    EXPECT_EQ(ClassOf(button->Handle()), L"TButton");
-    EXPECT_EQ(ClassOf(list->Handle()), L"TListBox");
-    EXPECT_EQ(ClassOf(edit->Handle()), L"TEdit");
+    EXPECT_EQ(ClassNameOf(app->Handle()), "TApplication");
+    EXPECT_EQ(ClassNameOf(form->Handle()), "TForm");
+    EXPECT_EQ(ClassNameOf(button->Handle()), "TButton");
+    EXPECT_EQ(ClassNameOf(list->Handle()), "TListBox");
+    EXPECT_EQ(ClassNameOf(edit->Handle()), "TEdit");
     EXPECT_EQ(button->ClassName(), "TButton");
     EXPECT_EQ(TWinControl::FromHandle(button->Handle()), button);
     EXPECT_TRUE(IsWindowUnicode(button->Handle()));
@@ -171,11 +159,9 @@ TEST_F(Framework, HandleCountsStayFlatOverManyCycles) {
         delete f;
     };
     for (int i = 0; i < 5; ++i) cycle();
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
     for (int i = 0; i < 30; ++i) cycle();
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 2));
 }
 
 TEST_F(Framework, ListBoxKeepsItsItemsInTheWindow) {

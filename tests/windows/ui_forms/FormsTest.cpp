@@ -1,3 +1,4 @@
+#include "tests/windows/support/WaitFor.h"
 #include "ui/classes/Exception.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/controls/StdCtrls.h"
@@ -9,16 +10,7 @@
 
 namespace {
 
-// Polls the message loop until the condition holds or two seconds have passed.
-template <class F> bool WaitFor(F condition) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        Application->ProcessMessages();
-        if (GetTickCount() - start > 2000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kv::test::WaitFor;
 
 SIZE WindowSize(HWND hwnd) {
     RECT r;

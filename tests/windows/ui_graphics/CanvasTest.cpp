@@ -3,7 +3,7 @@
 #include "ui/graphics/Bitmap.h"
 #include "ui/graphics/Icon.h"
 
-#include "GdiCount.h"
+#include "tests/windows/support/GuiObjects.h"
 #include "ui/classes/Properties.h"
 
 #include <gtest/gtest.h>
@@ -250,12 +250,10 @@ TEST(GdiCounts, FlatOverManyCreateDrawFreeCycles) {
         canvas.Draw(0, 0, icon);
     };
     for (int i = 0; i < 5; ++i) cycle(); // caches of the system settle first
-    DWORD before = GdiObjectCount();
-    DWORD userBefore = UserObjectCount();
-    ASSERT_GT(before, 0u) << "no GDI object count on this system";
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
+    ASSERT_GT(before.GdiTotal(), 0) << "no GDI object count on this system";
     for (int i = 0; i < 60; ++i) cycle();
-    EXPECT_LE(GdiObjectCount(), before + 2);
-    EXPECT_LE(UserObjectCount(), userBefore + 2);
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 2));
     EXPECT_EQ(GetObjectType(caller.brush), DWORD(OBJ_BRUSH));
 }
 

@@ -1,4 +1,5 @@
 // Every common-control kind is a real Windows control under its T-name.
+#include "tests/windows/support/Pump.h"
 #include "ui/controls/ComctlClasses.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,7 @@ HWND MakeKind(const char* kind, HWND parent) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
+using kv::test::ClassNameOf;
 
 TEST(ComctlClasses, EveryKindIsCreatedWithItsTName) {
     HWND parent = MakeParent();
@@ -34,7 +31,7 @@ TEST(ComctlClasses, EveryKindIsCreatedWithItsTName) {
         const char* kind = kComctlKinds[i];
         HWND window = MakeKind(kind, parent);
         ASSERT_NE(window, nullptr) << kind;
-        EXPECT_EQ(ClassOf(window), kind);
+        EXPECT_EQ(ClassNameOf(window), kind);
         EXPECT_NE(BaseWindowProc(kind), nullptr) << kind;
         EXPECT_EQ(RegisterComctlClass(kind), std::string(kind)) << "registering twice";
     }

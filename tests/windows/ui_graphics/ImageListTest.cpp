@@ -2,7 +2,7 @@
 // bitmaps untouched, listeners told of changes, layout strips added after loading.
 #include "ui/graphics/ImageList.h"
 
-#include "GdiCount.h"
+#include "tests/windows/support/GuiObjects.h"
 #include "ui/classes/Streams.h"
 
 #include <gtest/gtest.h>
@@ -149,9 +149,9 @@ TEST(ImageList, NoHandlesLeftBehind) {
         for (int i = 0; i < 4; ++i) list.Draw(target.Canvas(), i, 0, i, i % 2 == 0);
     };
     for (int i = 0; i < 3; ++i) cycle();
-    DWORD before = GdiObjectCount();
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
     for (int i = 0; i < 40; ++i) cycle();
-    EXPECT_LE(GdiObjectCount(), before + 2);
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 2));
 }
 
 // A control that shows the list hears of its end while the handle is still good, so that it

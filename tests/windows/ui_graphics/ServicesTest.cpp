@@ -1,9 +1,11 @@
 // Services: ini files that never fail silently, the registry with every key closed, timers
 // through the message loop, the open dialog's wide paths, the shell.
+#include "tests/windows/support/Pump.h"
 #include "ui/services/IniFile.h"
 #include "ui/services/OpenDialog.h"
 #include "ui/services/Registry.h"
 #include "ui/services/Shell.h"
+#include "ui/core/DispatchBarrier.h"
 #include "ui/services/Timer.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +33,7 @@ DWORD HandleCount() {
     return count;
 }
 
-// Pumps messages until `done` or the time is up.
-template <class F> bool PumpUntil(F done, DWORD timeoutMs = 3000) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kv::test::PumpUntil;
 
 TEST(IniFile, RoundTripAndIntegerRules) {
     std::string path = TempPath("kv_ui_graphics_test.ini");
@@ -178,13 +170,7 @@ TEST(Timer, AHandlerMayDeleteItsTimerAndErrorsGoToTheReport) {
     delete owner;
 
     std::string reported;
-    SetDispatchErrorHandler([&](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const Exception& e) {
-            reported = e.Message();
-        }
-    });
+    SetDispatchExceptionHandler([&](const std::exception& e) { reported = e.what(); });
     TTimer failing(nullptr);
     failing.SetInterval(10);
     failing.SetOnTimer([&](TObject*) {
@@ -193,7 +179,7 @@ TEST(Timer, AHandlerMayDeleteItsTimerAndErrorsGoToTheReport) {
     });
     EXPECT_TRUE(PumpUntil([&] { return !reported.empty(); }));
     EXPECT_EQ(reported, "tick failed");
-    SetDispatchErrorHandler(nullptr);
+    SetDispatchExceptionHandler(nullptr);
 }
 
 TEST(Timer, NotStartedWhileLoading) {

@@ -111,7 +111,7 @@ TEST(Actions, ListFindsShortCutsAndFreesItsActions) {
 
 TEST(Actions, ReadFromALayout) {
     RegisterActionClasses();
-    RegisterClass<TImageList>();
+    RegisterComponentClass<TImageList>();
     TForm form(nullptr);
     int opened = 0;
     form.PublishMethod("OpenAgentExecute", TNotifyEvent([&](TObject*) { ++opened; }));

@@ -1,3 +1,4 @@
+#include "tests/windows/support/WaitFor.h"
 #include "ui/menus/Menus.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
@@ -102,22 +103,14 @@ MENUITEMINFOW MenuInfo(HMENU menu, int position) {
     return info;
 }
 
-template <class F> bool WaitFor(F condition) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        Application->ProcessMessages();
-        if (GetTickCount() - start > 2000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using kv::test::WaitFor;
 
 class Menus : public testing::Test {
 protected:
     void SetUp() override {
         app = new TApplication(nullptr);
         app->Initialize();
-        RegisterClass<TImageList>();
+        RegisterComponentClass<TImageList>();
         form = new TForm(app);
         form->PublishMethod("OpenAgentExecute", TNotifyEvent([this](TObject*) { ++opened; }));
         form->PublishMethod("CloseAgentExecute", TNotifyEvent([this](TObject*) { ++closed; }));

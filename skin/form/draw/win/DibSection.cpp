@@ -15,13 +15,15 @@ bool DibSection::Create(int width, int height, HDC reference) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    BitmapOwner bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDcOwner dc(CreateCompatibleDC(reference));
+    UniqueBitmap bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDC dc(CreateCompatibleDC(reference));
     if (!bitmap || !dc || !bits) return false;
-    previous_ = SelectObject(dc.Get(), bitmap.Get());
+    SelectionGuard selection(dc.Get(), bitmap.Get());
+    if (!selection.Selected()) return false; // a DC without the section would draw nowhere
     SetStretchBltMode(dc.Get(), COLORONCOLOR);
     bitmap_ = std::move(bitmap);
     dc_ = std::move(dc);
+    selection_ = std::move(selection);
     bits_ = static_cast<Pixel*>(bits);
     width_ = width;
     height_ = height;
@@ -30,8 +32,7 @@ bool DibSection::Create(int width, int height, HDC reference) {
 
 void DibSection::Destroy() {
     // The bitmap must leave the DC before either is deleted.
-    if (dc_ && previous_) SelectObject(dc_.Get(), previous_);
-    previous_ = nullptr;
+    selection_.Restore();
     dc_.Reset();
     bitmap_.Reset();
     bits_ = nullptr;

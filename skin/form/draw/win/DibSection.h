@@ -4,10 +4,11 @@
 //
 // Contract: Create() makes a width x height section (both 1..kMaxSide, at most kMaxPixels)
 // compatible with `reference` (null: the screen), zero-filled; false and empty otherwise, or
-// when GDI refuses. The section, the DC and the selection are released by the destructor or
-// the next Create(). Call GdiFlush() (View() does) before touching pixels after GDI drew.
+// when GDI refuses (the section, the DC, or the select of one into the other). The section,
+// the DC and the selection are released by the destructor or the next Create(). Call
+// GdiFlush() (View() does) before touching pixels after GDI drew.
 #include "base/Pixels.h"
-#include "skin/form/draw/win/GdiOwners.h"
+#include "ui/graphics/GdiHandles.h"
 
 namespace kv {
 
@@ -29,9 +30,11 @@ public:
     PixelView View() const;
 
 private:
-    MemoryDcOwner dc_;
-    BitmapOwner bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    // Declared in this order so that the selection goes first: the bitmap must leave the DC
+    // before either is deleted.
+    UniqueMemoryDC dc_;
+    UniqueBitmap bitmap_;
+    SelectionGuard selection_;
     Pixel* bits_ = nullptr;
     int width_ = 0, height_ = 0;
 };

@@ -6,7 +6,7 @@ namespace kv {
 
 namespace {
 
-RegionOwner RegionFromBatch(const RegionBatch& batch) {
+UniqueRegion RegionFromBatch(const RegionBatch& batch) {
     const size_t bytes = sizeof(RGNDATAHEADER) + batch.rects.size() * sizeof(RECT);
     std::vector<unsigned char> buffer(bytes);
     RGNDATAHEADER header{};
@@ -22,17 +22,17 @@ RegionOwner RegionFromBatch(const RegionBatch& batch) {
         std::memcpy(out, &rect, sizeof(rect));
         out += sizeof(rect);
     }
-    return RegionOwner(
+    return UniqueRegion(
         ExtCreateRegion(nullptr, DWORD(bytes), reinterpret_cast<const RGNDATA*>(buffer.data())));
 }
 
 } // namespace
 
-RegionOwner RegionFromBatches(const std::vector<RegionBatch>& batches) {
-    if (batches.empty()) return RegionOwner(CreateRectRgn(0, 0, 0, 0));
-    RegionOwner shape;
+UniqueRegion RegionFromBatches(const std::vector<RegionBatch>& batches) {
+    if (batches.empty()) return UniqueRegion(CreateRectRgn(0, 0, 0, 0));
+    UniqueRegion shape;
     for (const RegionBatch& batch : batches) {
-        RegionOwner part = RegionFromBatch(batch);
+        UniqueRegion part = RegionFromBatch(batch);
         if (!part) return {}; // never join a missing piece; `shape` is freed here
         if (!shape) {
             shape = std::move(part);
@@ -43,8 +43,8 @@ RegionOwner RegionFromBatches(const std::vector<RegionBatch>& batches) {
     return shape;
 }
 
-RegionOwner BitmapToRegion(PixelView bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
-                           int redTolerance, COLORREF key) {
+UniqueRegion BitmapToRegion(PixelView bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                            int redTolerance, COLORREF key) {
     return RegionFromBatches(BitmapToRegionRects(bitmap, dx, dy, blueTolerance, greenTolerance,
                                                  redTolerance, ToPixel(key)));
 }
@@ -70,8 +70,8 @@ PixelBuffer ReadBitmapPixels(HBITMAP bitmap) {
     return pixels;
 }
 
-RegionOwner BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
-                           int redTolerance, COLORREF key) {
+UniqueRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                            int redTolerance, COLORREF key) {
     BITMAP info{};
     if (!bitmap || GetObject(bitmap, sizeof(info), &info) != sizeof(info)) return {};
     const PixelBuffer pixels = ReadBitmapPixels(bitmap);

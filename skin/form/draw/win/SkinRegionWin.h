@@ -9,18 +9,18 @@
 // (the bitmap must not be selected into a DC).
 #include "base/Pixels.h"
 #include "skin/form/draw/SkinRegion.h"
-#include "skin/form/draw/win/GdiOwners.h"
+#include "ui/graphics/GdiHandles.h"
 
 #include <vector>
 
 namespace kv {
 
-RegionOwner RegionFromBatches(const std::vector<RegionBatch>& batches);
+UniqueRegion RegionFromBatches(const std::vector<RegionBatch>& batches);
 
-RegionOwner BitmapToRegion(PixelView bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
-                           int redTolerance, COLORREF key);
-RegionOwner BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
-                           int redTolerance, COLORREF key);
+UniqueRegion BitmapToRegion(PixelView bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                            int redTolerance, COLORREF key);
+UniqueRegion BitmapToRegion(HBITMAP bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                            int redTolerance, COLORREF key);
 
 // The pixels of `bitmap` as a 32-bit top-down buffer; empty when GDI cannot read it.
 PixelBuffer ReadBitmapPixels(HBITMAP bitmap);

@@ -1,8 +1,10 @@
 // Decoding speed of packed skins: a deterministic skin-like package (about 380 KB unpacked),
-// and the default skin when the build has made it.
+// inputs like real skins (noisy pictures, text; see BenchInputs.h, compare.sh times the same
+// against the classic decoder), and the default skin when the build has made it.
 #include "skin/data/Lzh.h"
 #include "skin/data/SkinRead.h"
 #include "tests/host/skin_stream/SkinStreamData.h"
+#include "tests/host/skin_stream/bench/BenchInputs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +41,32 @@ void BM_DecodeSkinLike(benchmark::State& state) {
     Decode(state, SkinLikePacked());
 }
 BENCHMARK(BM_DecodeSkinLike)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeNoisySkin(benchmark::State& state) {
+    static const Bytes packed = [] {
+        Bytes out;
+        std::string error;
+        kv::PackSkin(kv::benchdata::NoisySkinEntries(), out, error);
+        return out;
+    }();
+    Decode(state, packed);
+}
+BENCHMARK(BM_DecodeNoisySkin)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeNoisyImages(benchmark::State& state) {
+    static const Bytes packed = kv::TLZH::Pack(kv::benchdata::NoisyImageData(8 << 20));
+    Decode(state, packed);
+}
+BENCHMARK(BM_DecodeNoisyImages)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeEnglish(benchmark::State& state) {
+    static const Bytes packed = [] {
+        std::string text = kv::benchdata::EnglishLikeText(600 * 1024);
+        return kv::TLZH::Pack(Bytes(text.begin(), text.end()));
+    }();
+    Decode(state, packed);
+}
+BENCHMARK(BM_DecodeEnglish)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenPackageSkinLike(benchmark::State& state) {
     for (auto _ : state) {

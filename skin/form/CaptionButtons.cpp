@@ -1,0 +1,390 @@
+// Caption buttons, the menu band and the non-client mouse: hit-testing, hover, press,
+// release, the button actions and the system menu.
+#include "skin/form/FormSkin.h"
+
+#include "skin/data/win/SkinManager.h"
+#include "skin/form/draw/SkinDraw.h"
+#include "skin/form/logic/FrameCompose.h"
+#include "ui/services/Timer.h"
+
+#include <algorithm>
+
+namespace kv {
+namespace {
+
+constexpr int kMenuBandPadding = 12;
+
+bool Contains(const PixelRect& r, PixelPoint p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+enum SysMenuTag : UINT_PTR { kRestoreTag = 1, kMaximizeTag, kMinimizeTag, kCloseTag };
+
+} // namespace
+
+// --- TNCObject ------------------------------------------------------------------------------
+
+void TNCObject::MouseDown() {
+    if (Owner->HotObject && Owner->HotObject != this) Owner->HotObject->MouseLeave();
+    if (!Visible) return;
+    Owner->HotObject = this;
+    State = 2;
+    Paint();
+}
+
+void TNCObject::MouseUp() {
+    if (!Visible) return;
+    State = 3;
+    Paint();
+}
+
+void TNCObject::MouseHover() {
+    if (Owner->HotObject && Owner->HotObject != this) Owner->HotObject->MouseLeave();
+    if (Owner->HotObject == this || !Visible) return;
+    Owner->HotObject = this;
+    State = 3;
+    Paint();
+}
+
+void TNCObject::MouseLeave() {
+    if (!Visible) return;
+    Owner->HotObject = nullptr;
+    State = 1;
+    Paint();
+}
+
+void TWinSysButton::Paint() {
+    Owner->PaintObject(*this, State);
+}
+
+void TMenuBandItem::Paint() {
+    Owner->PaintObject(*this, State);
+}
+
+// --- Building and laying out -----------------------------------------------------------------
+
+void TWinSkinForm::BuildCaptionButtons() {
+    const TSkinDefinition* skin = skinData_ ? skinData_->Skin() : nullptr;
+    if (!skin) return;
+    ComputeBorderSizes();
+    FreeCaptionButtons();
+    for (const auto& def : skin->SysButtons) {
+        CaptionButtons.push_back(std::make_unique<TWinSysButton>(this, def.get()));
+        if (IsIconButton(def->Action) && skinData_->DefaultIcon().Empty() && !formIcon_.Empty())
+            skinData_->DefaultIcon() = formIcon_;
+    }
+}
+
+void TWinSkinForm::FreeCaptionButtons() {
+    if (HotObject && dynamic_cast<TWinSysButton*>(HotObject)) HotObject = nullptr;
+    PressedObject = nullptr;
+    CaptionButtons.clear();
+}
+
+std::vector<PlacedButton> TWinSkinForm::Placed() const {
+    std::vector<PlacedButton> placed;
+    placed.reserve(CaptionButtons.size());
+    for (const auto& b : CaptionButtons) placed.push_back({b->SkinButton, b->BoundsRect, b->Visible});
+    return placed;
+}
+
+void TWinSkinForm::LayoutCaptionButtons() {
+    const TSkinDefinition* skin = skinData_->Skin();
+    CaptionLayoutInput in;
+    in.frameWidth = FrameWidth;
+    in.textRect = TextRect;
+    in.sizes = Sizes;
+    in.menuBarHeight = MenuBarHeight;
+    in.menuBarLeftWidth = (skin && skin->MenuBar) ? skin->MenuBar->LeftWidth : 0;
+    in.rightToLeft = rightToLeft_;
+    const CaptionFacts facts = Facts();
+    for (auto& b : CaptionButtons) {
+        b->Visible = IsCaptionButtonVisible(*b->SkinButton, facts);
+        if (!b->Visible) continue;
+        if (auto r = LayoutCaptionButton(*b->SkinButton, in)) b->BoundsRect = *r;
+    }
+    RightmostButtonLeft = kv::RightmostButtonLeft(Placed());
+}
+
+void TWinSkinForm::PaintObject(TNCObject& object, int state) {
+    const PixelRect& r = object.BoundsRect;
+    if (r.Empty() || !skinData_->Skin()) return;
+    WindowDC dc(Handle, WindowDC::Area::Window);
+    if (!dc) return;
+    DibSection dib;
+    if (!dib.Create(r.Width(), r.Height())) return;
+    BitBlt(dib.Dc(), 0, 0, r.Width(), r.Height(), dc.Get(), r.left, r.top, SRCCOPY);
+    if (auto* button = dynamic_cast<TWinSysButton*>(&object)) {
+        PlacedButton placed{button->SkinButton, {0, 0, r.Width(), r.Height()}, true};
+        ComposeCaptionButton(dib.View(), placed, state, formIcon_.View());
+    } else if (auto* item = dynamic_cast<TMenuBandItem*>(&object)) {
+        (void)item;
+        PaintMenuBand(dc.Get(), FrameWidth);
+        return;
+    }
+    BitBlt(dc.Get(), r.left, r.top, r.Width(), r.Height(), dib.Dc(), 0, 0, SRCCOPY);
+}
+
+// --- The menu band ---------------------------------------------------------------------------
+
+void TWinSkinForm::BuildMenuBand() {
+    HMENU menu = GetMenu(Handle);
+    if (menu) {
+        menuHandle_ = menu;
+        SetMenu(Handle, nullptr); // the band draws it; Detach gives it back
+    }
+    if (HotObject && dynamic_cast<TMenuBandItem*>(HotObject)) HotObject = nullptr;
+    if (PressedObject && dynamic_cast<TMenuBandItem*>(PressedObject)) PressedObject = nullptr;
+    MenuItems.clear();
+    if (!menuHandle_) {
+        MenuBarHeight = 0;
+        return;
+    }
+    const int count = std::max(GetMenuItemCount(menuHandle_), 0);
+    for (int i = 0; i < count; ++i) MenuItems.push_back(std::make_unique<TMenuBandItem>(this, i));
+    MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+}
+
+void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
+    const int top = Sizes.caption, left = Sizes.left, right = w - Sizes.right;
+    const int bandW = right - left, bandH = MenuBarHeight;
+    if (bandW <= 0 || bandH <= 0 || !skinData_->Skin()) return;
+    const TSkinDefinition& skin = *skinData_->Skin();
+    if (bandBuffer_.Empty() || bandBuffer_.Width() != bandW || bandBuffer_.Height() != bandH) {
+        if (!bandBuffer_.Create(bandW, bandH)) return;
+    }
+    HDC canvas = bandBuffer_.Dc();
+    RECT all{0, 0, bandW, bandH};
+    UniqueBrush back(CreateSolidBrush(ResolveColour(skin.MenubarColour)));
+    FillRect(canvas, &all, back.Get());
+    if (skin.MenuBar && !skin.MenuBar->Bitmap.Empty()) {
+        GdiFlush();
+        const TDataSkinObject& piece = *skin.MenuBar;
+        DrawNineSlice(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(), false,
+                      piece.Tile != 0, false, piece.FrameCount, 1,
+                      {piece.LeftWidth, piece.TopHeight, piece.RightWidth, piece.BottomHeight});
+    }
+    SelectionGuard font(canvas, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(canvas, TRANSPARENT);
+    int x = 4;
+    for (auto& item : MenuItems) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menuHandle_, item->Index, text, 255, MF_BYPOSITION);
+        RECT measure{0, 0, 0, 0};
+        DrawTextW(canvas, text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+        const int itemW = measure.right + kMenuBandPadding;
+        RECT r{x, 1, x + itemW, bandH - 1};
+        item->BoundsRect = {left + r.left, top + r.top, left + r.right, top + r.bottom};
+        item->Visible = true;
+        const bool lit = item->State == 2 || item->State == 3;
+        if (lit) {
+            UniqueBrush hi(CreateSolidBrush(ResolveColour(skin.HilightColour)));
+            FillRect(canvas, &r, hi.Get());
+        }
+        SetTextColor(canvas, ResolveColour(lit ? skin.HilightTextColour : skin.MenuBarTextColour));
+        DrawTextW(canvas, text, -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        x += itemW;
+    }
+    BitBlt(dc, left, top, bandW, bandH, canvas, 0, 0, SRCCOPY);
+}
+
+void TWinSkinForm::OpenMenuBandItem(TMenuBandItem& item) {
+    HMENU sub = GetSubMenu(menuHandle_, item.Index);
+    if (!sub) {
+        const UINT id = GetMenuItemID(menuHandle_, item.Index);
+        if (id != UINT(-1)) PostMessageW(Handle, WM_COMMAND, id, 0);
+        return;
+    }
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    inMenuLoop_ = true;
+    TrackPopupMenu(sub, TPM_RIGHTBUTTON, window.left + item.BoundsRect.left,
+                   window.top + item.BoundsRect.bottom, 0, Handle, nullptr);
+    inMenuLoop_ = false;
+    item.State = 1;
+    HotObject = nullptr;
+    PaintFrame(nullptr);
+}
+
+// --- Mouse -----------------------------------------------------------------------------------
+
+PixelPoint TWinSkinForm::ScreenToWindow(LPARAM lParam) const {
+    const PixelPoint p = PointFromLParam(lParam);
+    RECT r{};
+    GetWindowRect(Handle, &r);
+    return {p.x - r.left, p.y - r.top};
+}
+
+TNCObject* TWinSkinForm::FindObject(PixelPoint p) {
+    const int i = FindButtonAt(Placed(), p);
+    if (i >= 0) return CaptionButtons[size_t(i)].get();
+    for (auto& item : MenuItems)
+        if (item->Visible && Contains(item->BoundsRect, p)) return item.get();
+    return nullptr;
+}
+
+void TWinSkinForm::OnNcHitTest(TMessage& m) {
+    PassOn(m);
+    if (m.Result != HTNOWHERE) return;
+    m.Result = FrameHitTest(ScreenToWindow(m.LParam).y, Sizes.caption);
+}
+
+void TWinSkinForm::OnNcMouseMove(TMessage& m) {
+    if (!Active) {
+        m.Result = 0;
+        return;
+    }
+    if (TNCObject* object = FindObject(ScreenToWindow(m.LParam))) {
+        object->MouseHover();
+        m.Result = 0;
+        return;
+    }
+    if (HotObject) HotObject->MouseLeave();
+    PassOn(m);
+}
+
+void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
+    if (TNCObject* object = FindObject(ScreenToWindow(m.LParam))) {
+        if (!Active) SetForegroundWindow(Handle);
+        object->MouseDown();
+        PressedObject = object;
+        if (auto* item = dynamic_cast<TMenuBandItem*>(object)) OpenMenuBandItem(*item);
+        m.Result = 0;
+        return;
+    }
+    if (State == WindowState::Maximized && m.WParam == HTCAPTION && Active) m.WParam = HTMENU;
+    PassOn(m);
+}
+
+void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
+    TNCObject* object = FindObject(ScreenToWindow(m.LParam));
+    TNCObject* pressed = std::exchange(PressedObject, nullptr);
+    if (!object) {
+        PassOn(m);
+        return;
+    }
+    m.Result = 0;
+    auto* button = dynamic_cast<TWinSysButton*>(object);
+    if (!button || button != pressed) return; // released over another button: nothing
+    button->MouseUp();
+    RunButtonAction(*button, PointFromLParam(m.LParam));
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
+    m.Result = 0;
+    if (State != WindowState::Normal)
+        Restore();
+    else if (capabilities_ & 1)
+        ToggleMaximize();
+}
+
+void TWinSkinForm::OnNcRButtonDown(TMessage& m) {
+    if (m.WParam == HTCAPTION && Mdi != MdiKind::Child) {
+        ShowSystemMenu(PointFromLParam(m.LParam));
+        m.Result = 0;
+        return;
+    }
+    PassOn(m);
+}
+
+void TWinSkinForm::HoverTick() {
+    if (inMenuLoop_ || !HotObject) return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT r{};
+    GetWindowRect(Handle, &r);
+    const PixelPoint p{cursor.x - r.left, cursor.y - r.top};
+    if (!Contains(HotObject->BoundsRect, p)) HotObject->MouseLeave();
+}
+
+// --- Actions ---------------------------------------------------------------------------------
+
+void TWinSkinForm::CloseWindow() {
+    if (hoverTimer_) hoverTimer_->SetEnabled(false);
+    PostMessageW(Handle, WM_CLOSE, 0, 0);
+}
+
+void TWinSkinForm::RunButtonAction(const TWinSysButton& button, PixelPoint screen) {
+    switch (ActionOf(button.SkinButton->Action)) {
+    case ButtonAction::Close: CloseWindow(); break;
+    case ButtonAction::ToggleMaximize: ToggleMaximize(); break;
+    case ButtonAction::ToggleMinimize: ToggleMinimize(); break;
+    case ButtonAction::SystemMenu: ShowSystemMenu({screen.x + 1, screen.y + 1}); break;
+    case ButtonAction::MdiMinimize: SendToActiveMdiChild(SC_MINIMIZE); break;
+    case ButtonAction::MdiRestore: SendToActiveMdiChild(SC_RESTORE); break;
+    case ButtonAction::MdiClose: SendToActiveMdiChild(SC_CLOSE); break;
+    case ButtonAction::Custom:
+        PostMessageW(Handle, WM_SKINQUERY, WPARAM(button.SkinButton->Action), 0);
+        break;
+    }
+}
+
+void TWinSkinForm::ToggleMaximize() {
+    if (State == WindowState::Maximized) {
+        Restore();
+        return;
+    }
+    State = WindowState::Maximized;
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::Restore() {
+    State = WindowState::Normal;
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinSkinForm::ToggleMinimize() {
+    if (State == WindowState::Minimized) {
+        Restore();
+        return;
+    }
+    State = WindowState::Minimized;
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::SendToActiveMdiChild(WPARAM command) {
+    if (Mdi != MdiKind::Frame || !SkinManager || !SkinManager->MdiClientHandle) return;
+    BOOL maximized = FALSE;
+    HWND child = reinterpret_cast<HWND>(
+        SendMessageW(SkinManager->MdiClientHandle, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    if (!child) return;
+    SendMessageW(child, WM_SYSCOMMAND, command, 0);
+    if (SkinManager && SkinManager->MdiMaximized && !IsZoomed(child))
+        SkinManager->SetMdiMaximized(false);
+}
+
+// The skin's own system menu: Restore, Maximize, Minimize, Close; a second click on the icon
+// within the double-click time closes the window instead.
+void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
+    const DWORD now = GetTickCount();
+    if (now - lastSysMenuTick_ < doubleClickTime_) { // unsigned: the tick wrap does no harm
+        CloseWindow();
+        return;
+    }
+    lastSysMenuTick_ = now;
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    auto add = [&](UINT_PTR tag, const char* text, bool enabled) {
+        AppendMenuA(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), tag, text);
+    };
+    add(kRestoreTag, " Restore ", State != WindowState::Normal);
+    if (capabilities_ & 1) add(kMaximizeTag, " Maximize ", State != WindowState::Maximized);
+    if (capabilities_ & 2) add(kMinimizeTag, " Minimize ", State != WindowState::Minimized);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    add(kCloseTag, " Close \tShift+F4", true);
+    inMenuLoop_ = true;
+    const UINT_PTR chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                           screen.x, screen.y, 0, Handle, nullptr);
+    inMenuLoop_ = false;
+    DestroyMenu(menu);
+    switch (chosen) {
+    case kRestoreTag: Restore(); break;
+    case kMaximizeTag: ToggleMaximize(); break;
+    case kMinimizeTag: ToggleMinimize(); break;
+    case kCloseTag: CloseWindow(); break;
+    default: break;
+    }
+}
+
+} // namespace kv

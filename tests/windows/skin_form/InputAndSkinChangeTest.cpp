@@ -1,0 +1,261 @@
+// Real mouse input on the skinned caption (SendInput), run-time skin changes through SkinFile
+// (good, damaged, of another geometry), and a foreign window subclassed by someone else.
+#include "SkinFixture.h"
+
+#include "skin/data/SkinRead.h"
+#include "skin/data/SkinWrite.h"
+
+#include <fstream>
+#include <string>
+
+namespace kv::test {
+namespace {
+
+RECT WindowRectOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+INPUT MoveInput(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+INPUT ButtonInput(bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    return in;
+}
+
+// Queues the whole gesture at once: a press on the caption starts the system's modal move
+// loop, which must find the rest of the gesture already waiting.
+void Send(std::vector<INPUT> inputs) {
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    Pump(60);
+}
+
+void MouseAt(int x, int y) {
+    Send({MoveInput(x - 1, y), MoveInput(x, y)});
+}
+
+void Button(bool down) {
+    Send({ButtonInput(down)});
+}
+
+TWinSysButton* ButtonWithAction(TWinSkinForm* skin, int action) {
+    for (auto& b : skin->CaptionButtons)
+        if (b->SkinButton->Action == action && b->Visible && !b->BoundsRect.Empty()) return b.get();
+    return nullptr;
+}
+
+POINT CentreOnScreen(HWND h, const PixelRect& r) {
+    const RECT w = WindowRectOf(h);
+    return {w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2};
+}
+
+TEST_F(SkinnedForm, ClickingTheCloseButtonClosesTheWindow) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    TWinSysButton* close = ButtonWithAction(skin, 0);
+    ASSERT_NE(close, nullptr);
+    const POINT p = CentreOnScreen(form->Handle(), close->BoundsRect);
+    MouseAt(p.x, p.y);
+    EXPECT_TRUE(WaitFor([&] { return skin->HotObject == close && close->State == 3; }, 1000));
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] { return Closed(); }));
+}
+
+TEST_F(SkinnedForm, LeavingAHotButtonReturnsItToNormal) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    TWinSysButton* close = ButtonWithAction(skin, 0);
+    ASSERT_NE(close, nullptr);
+    const POINT p = CentreOnScreen(form->Handle(), close->BoundsRect);
+    MouseAt(p.x, p.y);
+    ASSERT_TRUE(WaitFor([&] { return skin->HotObject == close; }, 1000));
+    const RECT w = WindowRectOf(form->Handle());
+    SetCursorPos(w.right + 200, w.bottom + 200); // no further non-client message
+    EXPECT_TRUE(WaitFor([&] { return skin->HotObject == nullptr; }, 600));
+    EXPECT_EQ(close->State, 1);
+}
+
+TEST_F(SkinnedForm, ReleaseOverAnotherButtonDoesNothing) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    TWinSysButton* close = ButtonWithAction(skin, 0);
+    TWinSysButton* minimize = ButtonWithAction(skin, 2);
+    ASSERT_TRUE(close && minimize);
+    const POINT a = CentreOnScreen(form->Handle(), close->BoundsRect);
+    const POINT b = CentreOnScreen(form->Handle(), minimize->BoundsRect);
+    MouseAt(a.x, a.y);
+    Button(true);
+    MouseAt(b.x, b.y);
+    Button(false);
+    Pump(300);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
+}
+
+TEST_F(SkinnedForm, MaximiseButtonMaximisesAndRestores) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    TWinSysButton* max = ButtonWithAction(skin, 1);
+    ASSERT_NE(max, nullptr);
+    POINT p = CentreOnScreen(form->Handle(), max->BoundsRect);
+    MouseAt(p.x, p.y);
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(WaitFor([&] { return IsZoomed(form->Handle()) != FALSE; }));
+    Pump(100);
+    SendMessageW(form->Handle(), WM_SKINREPAINTFRAME, 0, 0);
+    max = ButtonWithAction(skin, 1);
+    ASSERT_NE(max, nullptr);
+    p = CentreOnScreen(form->Handle(), max->BoundsRect);
+    MouseAt(p.x, p.y);
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] { return !IsZoomed(form->Handle()); }));
+}
+
+// Under Wine the system's move loop does not take the queued gesture yet; kept to be fixed.
+TEST_F(SkinnedForm, DISABLED_DraggingTheCaptionMovesTheWindow) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    const RECT before = WindowRectOf(form->Handle());
+    const int x = before.left + (before.right - before.left) / 3;
+    const int y = before.top + skin->Sizes.caption / 2 + 2;
+    MouseAt(x, y);
+    Send({ButtonInput(true), MoveInput(x + 20, y + 10), MoveInput(x + 40, y + 30),
+          ButtonInput(false)});
+    ASSERT_TRUE(WaitFor([&] { return WindowRectOf(form->Handle()).left != before.left; }));
+    const RECT after = WindowRectOf(form->Handle());
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+}
+
+std::string TempSkinFile(const std::vector<uint8_t>& bytes, const char* name) {
+    char dir[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, dir);
+    std::string path = std::string(dir) + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                std::streamsize(bytes.size()));
+    return path;
+}
+
+// The stored skin with its definition text edited (same images); without the definition when
+// `from` is empty.
+std::vector<uint8_t> EditedSkin(const std::string& from, const std::string& to) {
+    TSkinReader reader;
+    EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
+    std::vector<SkinEntry> entries;
+    for (size_t i = 0; i < reader.Count(); ++i) {
+        auto entry = reader.Entry(i);
+        SkinEntry e{reader.Names()[i], {entry->begin(), entry->end()}};
+        if (e.name.find(".ini") != std::string::npos) {
+            if (from.empty()) continue;
+            std::string text(e.bytes.begin(), e.bytes.end());
+            for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+                text.replace(at, from.size(), to);
+            e.bytes.assign(text.begin(), text.end());
+        }
+        entries.push_back(std::move(e));
+    }
+    std::vector<uint8_t> packed;
+    std::string error;
+    EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
+    return packed;
+}
+
+TEST_F(SkinnedForm, DamagedSkinFilesKeepTheOldSkinInForce) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    const TSkinDefinition* before = data->Skin();
+    std::vector<uint8_t> packed = StoredPackedSkin();
+    std::vector<uint8_t> truncated(packed.begin(), packed.begin() + packed.size() / 3);
+    std::vector<uint8_t> noDefinition = EditedSkin("", "");
+    for (const auto& bad : {truncated, noDefinition, std::vector<uint8_t>{1, 2, 3}, std::vector<uint8_t>{}}) {
+        data->SetSkinFile(TempSkinFile(bad, "kv_bad.skin"));
+        EXPECT_EQ(data->Skin(), before);
+        EXPECT_TRUE(data->SkinEmpty()); // serves no new window until a good skin arrives
+    }
+    data->SetSkinFile("C:\\no\\such\\file.skin");
+    EXPECT_EQ(data->Skin(), before);
+    Pump(400);
+    const int paints = skin->FramePaints;
+    SendMessageW(form->Handle(), WM_SKINREPAINTFRAME, 0, 0);
+    EXPECT_GT(skin->FramePaints, paints);
+    EXPECT_EQ(SkinManager->FindForm(form->Handle()), skin);
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return Closed(); }));
+}
+
+TEST_F(SkinnedForm, SkinOfAnotherGeometryChangesOpenWindows) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    const BorderSizes old = skin->Sizes;
+    // One frame per piece instead of two: the caption and the borders double.
+    std::vector<uint8_t> other = EditedSkin("Frame=2", "Frame=1");
+    const std::string path = TempSkinFile(other, "kv_other.skin");
+    bool changed = false;
+    data->OnSkinChanged = [&](TObject*) { changed = true; };
+    data->SetSkinFile(path);
+    EXPECT_FALSE(data->SkinEmpty());
+    ASSERT_TRUE(WaitFor([&] { return changed; }));
+    EXPECT_EQ(skin->Sizes.caption, old.caption * 2);
+    EXPECT_EQ(skin->Sizes.left, old.left * 2);
+    EXPECT_FALSE(skin->CaptionButtons.empty());
+    SIZE client{};
+    RECT c{};
+    GetClientRect(form->Handle(), &c);
+    client = {c.right, c.bottom};
+    const RECT w = WindowRectOf(form->Handle());
+    EXPECT_EQ(w.bottom - w.top, client.cy + skin->Sizes.caption + skin->Sizes.bottom);
+    DeleteFileA(path.c_str());
+}
+
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_USER + 7) return 7;
+    return DefWindowProcW(h, m, w, l);
+}
+
+WNDPROC laterOld = nullptr;
+int laterCalls = 0;
+LRESULT CALLBACK LaterSubclass(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_USER + 7) ++laterCalls;
+    return CallWindowProcW(laterOld, h, m, w, l);
+}
+
+TEST_F(SkinnedForm, ForeignWindowSubclassedAfterTheSkinKeepsWorking) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KvPlainFrame";
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(0, L"KvPlainFrame", L"Foreign", WS_OVERLAPPEDWINDOW, 50, 50, 300, 200,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    TWinSkinForm* skin = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        skin = SkinManager->FindForm(h);
+        return skin && skin->SkinState == 1;
+    }));
+    laterOld = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(LaterSubclass)));
+    data->SetActive(false);
+    ASSERT_TRUE(WaitFor([&] { return SkinManager->FindForm(h) == nullptr; }));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)), LaterSubclass);
+    EXPECT_EQ(SendMessageW(h, WM_USER + 7, 0, 0), 7); // through ours, left as a pass-through
+    EXPECT_EQ(laterCalls, 1);
+    EXPECT_EQ(SendMessageW(h, WM_SKINQUERY, 0, 0), 0);
+    DestroyWindow(h);
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,202 @@
+#include "tests/windows/support/MessageNames.h"
+
+#include <cstdio>
+#include <iterator>
+
+namespace kv::test {
+namespace {
+
+struct Named {
+    UINT msg;
+    const char* name;
+};
+
+#define KV_NAMED(m)                                                                                \
+    { WM_##m, "WM_" #m }
+const Named kMessages[] = {
+    KV_NAMED(NULL),
+    KV_NAMED(CREATE),
+    KV_NAMED(DESTROY),
+    KV_NAMED(MOVE),
+    KV_NAMED(SIZE),
+    KV_NAMED(ACTIVATE),
+    KV_NAMED(SETFOCUS),
+    KV_NAMED(KILLFOCUS),
+    KV_NAMED(ENABLE),
+    KV_NAMED(SETREDRAW),
+    KV_NAMED(SETTEXT),
+    KV_NAMED(GETTEXT),
+    KV_NAMED(GETTEXTLENGTH),
+    KV_NAMED(PAINT),
+    KV_NAMED(CLOSE),
+    KV_NAMED(QUERYENDSESSION),
+    KV_NAMED(QUIT),
+    KV_NAMED(QUERYOPEN),
+    KV_NAMED(ERASEBKGND),
+    KV_NAMED(SYSCOLORCHANGE),
+    KV_NAMED(ENDSESSION),
+    KV_NAMED(SHOWWINDOW),
+    KV_NAMED(SETTINGCHANGE),
+    KV_NAMED(FONTCHANGE),
+    KV_NAMED(ACTIVATEAPP),
+    KV_NAMED(CANCELMODE),
+    KV_NAMED(SETCURSOR),
+    KV_NAMED(MOUSEACTIVATE),
+    KV_NAMED(CHILDACTIVATE),
+    KV_NAMED(QUEUESYNC),
+    KV_NAMED(GETMINMAXINFO),
+    KV_NAMED(ICONERASEBKGND),
+    KV_NAMED(NEXTDLGCTL),
+    KV_NAMED(DRAWITEM),
+    KV_NAMED(MEASUREITEM),
+    KV_NAMED(DELETEITEM),
+    KV_NAMED(VKEYTOITEM),
+    KV_NAMED(CHARTOITEM),
+    KV_NAMED(SETFONT),
+    KV_NAMED(GETFONT),
+    KV_NAMED(SETHOTKEY),
+    KV_NAMED(GETHOTKEY),
+    KV_NAMED(QUERYDRAGICON),
+    KV_NAMED(COMPAREITEM),
+    KV_NAMED(GETOBJECT),
+    KV_NAMED(WINDOWPOSCHANGING),
+    KV_NAMED(WINDOWPOSCHANGED),
+    KV_NAMED(NOTIFY),
+    KV_NAMED(INPUTLANGCHANGEREQUEST),
+    KV_NAMED(INPUTLANGCHANGE),
+    KV_NAMED(HELP),
+    KV_NAMED(NOTIFYFORMAT),
+    KV_NAMED(CONTEXTMENU),
+    KV_NAMED(STYLECHANGING),
+    KV_NAMED(STYLECHANGED),
+    KV_NAMED(DISPLAYCHANGE),
+    KV_NAMED(GETICON),
+    KV_NAMED(SETICON),
+    KV_NAMED(NCCREATE),
+    KV_NAMED(NCDESTROY),
+    KV_NAMED(NCCALCSIZE),
+    KV_NAMED(NCHITTEST),
+    KV_NAMED(NCPAINT),
+    KV_NAMED(NCACTIVATE),
+    KV_NAMED(GETDLGCODE),
+    KV_NAMED(SYNCPAINT),
+    KV_NAMED(NCMOUSEMOVE),
+    KV_NAMED(NCLBUTTONDOWN),
+    KV_NAMED(NCLBUTTONUP),
+    KV_NAMED(NCLBUTTONDBLCLK),
+    KV_NAMED(NCRBUTTONDOWN),
+    KV_NAMED(NCRBUTTONUP),
+    KV_NAMED(KEYDOWN),
+    KV_NAMED(KEYUP),
+    KV_NAMED(CHAR),
+    KV_NAMED(DEADCHAR),
+    KV_NAMED(SYSKEYDOWN),
+    KV_NAMED(SYSKEYUP),
+    KV_NAMED(SYSCHAR),
+    KV_NAMED(INITDIALOG),
+    KV_NAMED(COMMAND),
+    KV_NAMED(SYSCOMMAND),
+    KV_NAMED(TIMER),
+    KV_NAMED(HSCROLL),
+    KV_NAMED(VSCROLL),
+    KV_NAMED(INITMENU),
+    KV_NAMED(INITMENUPOPUP),
+    KV_NAMED(MENUSELECT),
+    KV_NAMED(MENUCHAR),
+    KV_NAMED(ENTERIDLE),
+    KV_NAMED(UNINITMENUPOPUP),
+    KV_NAMED(CHANGEUISTATE),
+    KV_NAMED(UPDATEUISTATE),
+    KV_NAMED(QUERYUISTATE),
+    KV_NAMED(CTLCOLORMSGBOX),
+    KV_NAMED(CTLCOLOREDIT),
+    KV_NAMED(CTLCOLORLISTBOX),
+    KV_NAMED(CTLCOLORBTN),
+    KV_NAMED(CTLCOLORDLG),
+    KV_NAMED(CTLCOLORSCROLLBAR),
+    KV_NAMED(CTLCOLORSTATIC),
+    KV_NAMED(MOUSEMOVE),
+    KV_NAMED(LBUTTONDOWN),
+    KV_NAMED(LBUTTONUP),
+    KV_NAMED(LBUTTONDBLCLK),
+    KV_NAMED(RBUTTONDOWN),
+    KV_NAMED(RBUTTONUP),
+    KV_NAMED(RBUTTONDBLCLK),
+    KV_NAMED(MBUTTONDOWN),
+    KV_NAMED(MBUTTONUP),
+    KV_NAMED(MOUSEWHEEL),
+    KV_NAMED(PARENTNOTIFY),
+    KV_NAMED(ENTERMENULOOP),
+    KV_NAMED(EXITMENULOOP),
+    KV_NAMED(SIZING),
+    KV_NAMED(CAPTURECHANGED),
+    KV_NAMED(MOVING),
+    KV_NAMED(ENTERSIZEMOVE),
+    KV_NAMED(EXITSIZEMOVE),
+    KV_NAMED(MDICREATE),
+    KV_NAMED(MDIDESTROY),
+    KV_NAMED(MDIACTIVATE),
+    KV_NAMED(MDIGETACTIVE),
+    KV_NAMED(MDISETMENU),
+    KV_NAMED(MDIREFRESHMENU),
+    KV_NAMED(DROPFILES),
+    KV_NAMED(IME_SETCONTEXT),
+    KV_NAMED(IME_NOTIFY),
+    KV_NAMED(MOUSEHOVER),
+    KV_NAMED(MOUSELEAVE),
+    KV_NAMED(PRINT),
+    KV_NAMED(PRINTCLIENT),
+    KV_NAMED(THEMECHANGED),
+    KV_NAMED(QUERYNEWPALETTE),
+    KV_NAMED(PALETTECHANGED),
+    KV_NAMED(IME_SELECT),
+    KV_NAMED(IME_CONTROL),
+    KV_NAMED(IME_REQUEST),
+    KV_NAMED(COPYDATA),
+    KV_NAMED(CANCELJOURNAL),
+    KV_NAMED(NCMOUSEHOVER),
+    KV_NAMED(NCMOUSELEAVE),
+};
+#undef KV_NAMED
+
+// The framework's own notifications (ui/core/Controls.h).
+const Named kFramework[] = {
+    {0xB006, "CM_DIALOGCHAR"},
+    {0xB008, "CM_PARENTFONTCHANGED"},
+    {0xB009, "CM_PARENTCOLORCHANGED"},
+    {0xB00C, "CM_ENABLEDCHANGED"},
+    {0xB00D, "CM_COLORCHANGED"},
+    {0xB00E, "CM_FONTCHANGED"},
+    {0xB013, "CM_MOUSEENTER"},
+    {0xB014, "CM_MOUSELEAVE"},
+    {0xB015, "CM_MENUCHANGED"},
+    {0xB01B, "CM_EXIT"},
+    {0xB021, "CM_RELEASE"},
+};
+constexpr UINT kReflected = 0xBC00;
+
+const char* Find(const Named* table, size_t count, UINT msg) {
+    for (size_t i = 0; i < count; ++i)
+        if (table[i].msg == msg) return table[i].name;
+    return nullptr;
+}
+
+std::string Hex(UINT value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
+}
+
+} // namespace
+
+std::string MessageName(UINT msg) {
+    if (const char* name = Find(kMessages, std::size(kMessages), msg)) return name;
+    if (const char* name = Find(kFramework, std::size(kFramework), msg)) return name;
+    if (msg >= kReflected && msg < kReflected + WM_USER)
+        return "CN_BASE+" + MessageName(msg - kReflected);
+    if (msg >= WM_APP && msg < 0xC000) return "WM_APP+" + std::to_string(msg - WM_APP);
+    if (msg >= WM_USER && msg < 0xB000) return "WM_USER+" + std::to_string(msg - WM_USER);
+    return Hex(msg);
+}
+
+} // namespace kv::test

@@ -1,6 +1,7 @@
 # Sourced by ./test and ./run: configure and build the host and Windows builds.
-#   kv_configure_all            configures build/host, build/host-asan, build/win32, build/win64 (once)
-#   kv_build NAME [targets...]  builds one of them (all its targets unless given)
+#   kv_configure_all            configures build/host, build/host-asan, build/win32 and
+#                               build/win64 (once)
+#   kv_build NAME [targets...]  builds one of them (all targets unless given)
 # host-asan is the host build with AddressSanitizer and UBSan; ./test builds only its test
 # programs there (target kv_tests).
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}

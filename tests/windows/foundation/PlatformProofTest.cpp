@@ -39,7 +39,6 @@ HWND MakeWindow(const char* title) {
                            120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-
 TEST(Platform, CbtHookSeesCreationAndActivation) {
     HWND w = nullptr;
     {

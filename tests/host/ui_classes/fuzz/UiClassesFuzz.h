@@ -25,8 +25,8 @@ inline std::string_view Text(std::span<const uint8_t> bytes) {
 // exception escapes (and fails the run).
 inline void ReadAnyLayout(std::span<const uint8_t> bytes) {
     static const bool registered = [] {
-        RegisterClass<TSample>();
-        RegisterClass<TPlain>();
+        RegisterComponentClass<TSample>();
+        RegisterComponentClass<TPlain>();
         return true;
     }();
     (void)registered;

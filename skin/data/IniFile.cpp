@@ -1,6 +1,7 @@
 #include "skin/data/IniFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kv {
 namespace {
@@ -12,8 +13,8 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// FNV-1a over the lower-cased bytes.
-size_t FoldedHashOf(std::string_view text, size_t hash = 14695981039346656037ull) {
+// 64-bit FNV-1a over the lower-cased bytes (cut to size_t by the callers on 32-bit builds).
+uint64_t FoldedHashOf(std::string_view text, uint64_t hash = 14695981039346656037ull) {
     for (char c : text) hash = (hash ^ uint8_t(LowerAscii(c))) * 1099511628211ull;
     return hash;
 }
@@ -99,12 +100,12 @@ void TIniFile::Index() {
 }
 
 size_t TIniFile::FoldedHash::operator()(std::string_view name) const {
-    return FoldedHashOf(name);
+    return static_cast<size_t>(FoldedHashOf(name));
 }
 
 size_t TIniFile::FoldedHash::operator()(const KeyRef& ref) const {
     // The '\n' between the names cannot occur in either (lines end there).
-    return FoldedHashOf(ref.key, FoldedHashOf("\n", FoldedHashOf(ref.section)));
+    return static_cast<size_t>(FoldedHashOf(ref.key, FoldedHashOf("\n", FoldedHashOf(ref.section))));
 }
 
 bool TIniFile::FoldedEqual::operator()(std::string_view a, std::string_view b) const {

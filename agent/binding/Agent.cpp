@@ -113,6 +113,10 @@ void TAgentCharacter::MoveTo(short x, short y, long speed) const {
     character_.Call(L"MoveTo", {Variant(x), Variant(y), Variant(speed)});
 }
 
+void TAgentCharacter::GestureAt(short x, short y) const {
+    character_.Call(L"GestureAt", {Variant(x), Variant(y)});
+}
+
 void TAgentCharacter::SetLanguageID(long languageId) const {
     character_.Put(L"LanguageID", Variant(languageId));
 }

@@ -18,7 +18,8 @@
 //   TAgent:          Unload(id)  -> Characters.Unload(id)
 //                    Load(id, path) -> Characters.Load(id, path), path as a VT_BSTR
 //                    Character(id)  -> Characters.Character(id), the character object
-//   TAgentCharacter: MoveTo(x, y, speed) VT_I2, VT_I2, VT_I4; SetLanguageID(id) property put
+//   TAgentCharacter: MoveTo(x, y, speed) VT_I2, VT_I2, VT_I4; GestureAt(x, y) VT_I2, VT_I2
+//                    (screen point); SetLanguageID(id) property put
 //                    VT_I4; Show(fast) VT_I4; Hide(fast) VT_I4; Speak(text) / Speak(text, url)
 //                    VT_BSTR; StopAll(types) VT_BSTR; Play(name) VT_BSTR; SetIdleOn(on)
 //                    property put VT_BOOL (idle animations between requests).
@@ -56,6 +57,7 @@ public:
     explicit TAgentCharacter(LateBound character) : character_(std::move(character)) {}
 
     void MoveTo(short x, short y, long speed) const;
+    void GestureAt(short x, short y) const;
     void SetLanguageID(long languageId) const;
     void SetIdleOn(bool on) const;
     void Show(long fast = 0) const;

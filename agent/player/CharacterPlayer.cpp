@@ -144,6 +144,8 @@ void CharacterPlayer::Begin(Request request) {
         return BeginMove(request);
     case Request::Kind::Speak:
         return BeginSpeech(request);
+    case Request::Kind::Gesture:
+        return BeginGesture(request);
     }
 }
 
@@ -193,6 +195,17 @@ void CharacterPlayer::BeginMove(const Request& request) {
     Direction direction = DirectionOf(moveTo_.x - moveFrom_.x, moveTo_.y - moveFrom_.y);
     const AcsAnimation* moving = window_.Visible() ? StateAnimation(MovingStateName(direction)) : nullptr;
     if (moving) StartAnimation(*moving, false, false);
+}
+
+void CharacterPlayer::BeginGesture(const Request& request) {
+    RECT r = window_.Bounds();
+    long dx = static_cast<long>(request.x) - (r.left + r.right) / 2;
+    long dy = static_cast<long>(request.y) - (r.top + r.bottom) / 2;
+    const AcsAnimation* gesture = StateAnimation(GesturingStateName(DirectionOf(dx, dy)));
+    if (!gesture) return;
+    if (PlayPendingReturnFirst(request)) return;
+    if (!window_.Visible()) SetVisible(true);
+    StartAnimation(*gesture, false, false);
 }
 
 void CharacterPlayer::StepMove() {

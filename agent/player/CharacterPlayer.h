@@ -17,6 +17,9 @@
 //   Speak plays the SPEAKING state first when the pose on screen has no mouth, then shows the
 //   balloon one word at a time at a reading pace (the whole text at once when the character
 //   turns auto-pace off), then hides it after a pause (unless it turns auto-hide off).
+//   GestureAt plays the GESTURING state of the direction from the character's centre to the
+//   point (shown first when hidden); a point at the centre, or a state the character lacks,
+//   plays nothing.
 //   A state that names only animations the character lacks is skipped quietly.
 // - Idle: while visible, with nothing queued and IdleOn, the character plays an animation of
 //   the idle level its quiet time reaches (IdleLevels.h), one at random each time, with a
@@ -56,11 +59,11 @@ constexpr int kMaxInstantSteps = 64;
 constexpr double kInstantLoopPauseMs = 100;
 
 struct Request {
-    enum class Kind { Play, Show, Hide, Move, Speak };
+    enum class Kind { Play, Show, Hide, Move, Speak, Gesture };
     Kind kind = Kind::Play;
     const AcsAnimation* animation = nullptr; // Play
     bool fast = false;                       // Show, Hide: without the state animation
-    int x = 0, y = 0;                        // Move
+    int x = 0, y = 0;                        // Move: the window's new place; Gesture: a screen point
     long speed = 0;                          // Move, in milliseconds
     std::wstring text;                       // Speak
     bool speakingPlayed = false;             // Speak: the SPEAKING state has run
@@ -104,6 +107,7 @@ private:
     void BeginShow(const Request& request);
     void BeginHide(const Request& request);
     void BeginMove(const Request& request);
+    void BeginGesture(const Request& request);
     void BeginSpeech(const Request& request);
 
     void StartAnimation(const AcsAnimation& animation, bool isReturn, bool hideAtEnd);

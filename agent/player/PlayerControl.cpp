@@ -45,17 +45,27 @@ Request MoveRequest(const CallArgs& args) {
     return r;
 }
 
+Request GestureRequest(const CallArgs& args) {
+    Request r = Simple(Request::Kind::Gesture, false);
+    r.x = static_cast<int>(args.Int(0));
+    r.y = static_cast<int>(args.Int(1));
+    return r;
+}
+
 Request SpeakRequest(std::wstring text) {
     Request r = Simple(Request::Kind::Speak, false);
     r.text = std::move(text);
     return r;
 }
 
-enum : DISPID { kMoveTo = 1, kLanguageId, kShow, kHide, kSpeak, kStopAll, kPlay, kVisible, kIdleOn };
+enum : DISPID {
+    kMoveTo = 1, kLanguageId, kShow, kHide, kSpeak, kStopAll, kPlay, kVisible, kIdleOn, kGestureAt
+};
 const DispatchMember kCharacterMembers[] = {
     {L"MoveTo", kMoveTo}, {L"LanguageID", kLanguageId}, {L"Show", kShow},
     {L"Hide", kHide},     {L"Speak", kSpeak},           {L"StopAll", kStopAll},
-    {L"Play", kPlay},     {L"Visible", kVisible},       {L"IdleOn", kIdleOn}};
+    {L"Play", kPlay},     {L"Visible", kVisible},       {L"IdleOn", kIdleOn},
+    {L"GestureAt", kGestureAt}};
 
 class CharacterObject final : public DispatchObject {
 public:
@@ -70,6 +80,8 @@ protected:
         switch (id) {
         case kMoveTo:
             return p->Enqueue(MoveRequest(args));
+        case kGestureAt:
+            return p->Enqueue(GestureRequest(args));
         case kLanguageId:
             return Language(*p, flags, args, result);
         case kShow:

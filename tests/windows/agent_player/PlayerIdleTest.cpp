@@ -126,6 +126,32 @@ TEST_F(PlayerTest, MoveToPlaysTheMovingStateOfItsDirection) {
     EXPECT_EQ(r.left, 420);
 }
 
+TEST_F(PlayerTest, GestureAtPlaysTheGesturingStateTowardsThePoint) {
+    TAgentCharacter idler = LoadAs(L"Idler", MakeIdleCharacter());
+    idler.SetIdleOn(false); // only what is asked for plays
+    idler.MoveTo(400, 300, 0);
+    idler.Show(1);
+    HWND window = player::PlayerWindows(L"Idler").character;
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; })); // moved, then shown
+    RECT r;
+    GetWindowRect(window, &r);
+    short cx = short((r.left + r.right) / 2), cy = short((r.top + r.bottom) / 2);
+    idler.GestureAt(short(cx - 300), short(cy + 20)); // mostly left
+    ASSERT_TRUE(PumpUntil([&] { return Ended(L"PointLeft"); }));
+
+    // The centre itself has no direction, and GESTURINGRIGHT names an animation the character
+    // lacks: both play nothing, and what follows runs as usual.
+    events.clear();
+    idler.GestureAt(cx, cy);
+    idler.GestureAt(short(cx + 300), cy);
+    idler.Play(L"Timed");
+    ASSERT_TRUE(PumpUntil([&] { return Ended(L"Timed"); }));
+    std::string started;
+    for (const PlayerEvent& e : Events(Kind::AnimationStart))
+        started += std::string(e.animation.begin(), e.animation.end()) + " ";
+    EXPECT_EQ(Count(Kind::AnimationStart), 1) << "only Timed, not: " << started;
+}
+
 TEST_F(PlayerTest, SpeakingWithoutAMouthPlaysTheSpeakingStateFirst) {
     TAgentCharacter idler = LoadAs(L"Idler", MakeIdleCharacter());
     idler.Show(1);

@@ -146,6 +146,9 @@ AcsCharacter MakeIdleCharacter() {
     AcsAnimation walk = Animation(u"WalkLeft", {Frame(2, 5), Frame(3, 5)});
     walk.frames[1].branches.push_back({0, 100});
     c.animations.push_back(walk);
+    c.animations.push_back(Animation(u"PointLeft", {Frame(1, 5), Frame(2, 5)}));
+    c.states.push_back({u"GESTURINGLEFT", {u"PointLeft"}});
+    c.states.push_back({u"GESTURINGRIGHT", {u"NoSuchPoint"}});
     c.states.push_back({u"IDLINGLEVEL1", {u"IDLE1A", u"Idle1b", u"Missing1"}});
     c.states.push_back({u"IDLINGLEVEL2", {u"Idle2"}});
     c.states.push_back({u"IDLINGLEVEL3", {u"Sleep"}});

@@ -46,6 +46,11 @@ void ShowSkinMessageBox(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "", MB_OK | MB_ICONWARNING);
 }
 
+SkinMessageHook& SkinMessageDisplay() {
+    static SkinMessageHook display = ShowSkinMessageBox;
+    return display;
+}
+
 // A skin file's bytes, or nothing when it cannot be read or is larger than any skin.
 std::optional<std::vector<uint8_t>> ReadSkinFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
@@ -174,7 +179,10 @@ COLORREF ResolveColour(SkinColour colour) {
 
 void RegisterSkinClasses() {
     RegisterComponentClass<TSkinData>();
-    SetSkinMessageHook(ShowSkinMessageBox);
+}
+
+void SetSkinMessageDisplay(SkinMessageHook display) {
+    SkinMessageDisplay() = display ? std::move(display) : SkinMessageHook(ShowSkinMessageBox);
 }
 
 TSkinData::TSkinData(TComponent* owner) : TComponent(owner) {
@@ -221,6 +229,8 @@ void TSkinData::WriteSkinStream(TStream& stream) const {
 bool TSkinData::UnpackSkin() {
     skinEmpty_ = true;
     if (Designing()) return false;
+    // The reader's word about an older or damaged skin reaches the user while this load runs.
+    ScopedSkinMessageHook messages(SkinMessageDisplay());
     std::unique_ptr<TSkinDefinition> fresh = LoadPackedSkin(packed_);
     if (!fresh) return false; // the old set, if any, stays in force
     Adopt(std::move(fresh));

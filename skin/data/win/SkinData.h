@@ -17,6 +17,7 @@
 //   first takes every form skin this component serves off its window, then unregisters.
 // - Windows only; the user-interface thread only.
 #include "skin/data/SkinDefinition.h"
+#include "skin/data/SkinRead.h"
 #include "ui/classes/Component.h"
 #include "ui/classes/Strings.h"
 #include "ui/graphics/GdiHandles.h"
@@ -141,5 +142,9 @@ COLORREF ResolveColour(SkinColour colour);
 
 // Registers TSkinData for layouts.
 void RegisterSkinClasses();
+
+// Where the reader's word about an older or damaged skin goes while a skin loads: a message
+// box by default; tests capture the texts instead. Null puts the message box back.
+void SetSkinMessageDisplay(SkinMessageHook display);
 
 } // namespace kv

@@ -63,7 +63,7 @@ protected:
         app = new TApplication(nullptr);
         app->Initialize();
         RegisterSkinClasses();
-        SetSkinMessageHook([this](const std::string& text) { messages.push_back(text); });
+        SetSkinMessageDisplay([this](const std::string& text) { messages.push_back(text); });
         form = app->CreateForm<TForm>();
         form->SetBounds(100, 100, 400, 300);
         form->SetCaption("Skinned");
@@ -76,7 +76,7 @@ protected:
     void TearDown() override {
         ShutDownSkinManager();
         delete app;
-        SetSkinMessageHook(nullptr);
+        SetSkinMessageDisplay(nullptr);
     }
 
     // Shows the form and waits until its skin has finished activating.

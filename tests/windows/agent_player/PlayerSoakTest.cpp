@@ -47,7 +47,9 @@ TEST_F(PlayerTest, AThousandLivesLeaveTheHandleCountsFlat) {
                 before.GdiTotal(), after.GdiTotal(), before.UserTotal(), after.UserTotal(),
                 before.windows, after.windows);
     EXPECT_GT(before.GdiTotal(), 0) << "the counter must see something, or it proves nothing";
-    EXPECT_TRUE(kv::test::GrewAtMost(before, after, 2));
+    // A leak in the cycle grows by hundreds; the slack covers one-time objects of the system
+    // libraries (a run on a heavily loaded machine once ended 3 bitmaps up: one icon's worth).
+    EXPECT_TRUE(kv::test::GrewAtMost(before, after, 8));
 }
 
 } // namespace

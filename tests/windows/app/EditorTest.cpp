@@ -68,8 +68,12 @@ TEST_F(Editor, WithoutAFileItShowsNamePairsAndItsLayout) {
         EXPECT_STREQ(cls, "TForm2");
         RECT r;
         GetWindowRect(editor.Handle(), &r);
+        // The stored 438 x 292 window keeps its client area inside the default skin's frame.
+        RECT client;
+        GetClientRect(editor.Handle(), &client);
         EXPECT_EQ(r.right - r.left, 438);
-        EXPECT_EQ(r.bottom - r.top, 292);
+        EXPECT_EQ(client.bottom, 265);
+        EXPECT_EQ(r.bottom - r.top, 299);
         Lines lines = EditorLines(editor);
         ASSERT_EQ(lines.size(), 84u);
         EXPECT_EQ(lines[0], "Acknowledge;Acknowledge");

@@ -75,10 +75,12 @@ TEST_F(Startup, LayoutOfTheMainWindow) {
     TForm1& form = Start();
     RECT outer;
     GetWindowRect(form.Handle(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 336);
-    EXPECT_EQ(outer.bottom - outer.top, 297);
     RECT client, bar, list, status;
     GetClientRect(form.Handle(), &client);
+    // The stored 336 x 297 window keeps its client area inside the default skin's frame.
+    EXPECT_EQ(outer.right - outer.left, 336);
+    EXPECT_EQ(client.bottom, 251);
+    EXPECT_EQ(outer.bottom - outer.top, 304);
     GetWindowRect(form.ToolBar1->Handle(), &bar);
     GetWindowRect(form.ListBox1->Handle(), &list);
     status = {form.Label1->Left(), form.Label1->Top(), form.Label1->Left() + form.Label1->Width(),

@@ -5,6 +5,7 @@
 #include "skin/form/logic/FrameCompose.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace kv::test {
 namespace {
@@ -22,15 +23,18 @@ RECT WindowRectOf(HWND h) {
 }
 
 // Records which messages reach the form's own message method (behind the skin).
+// The messages a form's WindowProc chain passes to the layer below the skin. The form outlives
+// the test body (it goes in TearDown), so the record is shared with the layer, not borrowed.
 struct Recorder {
-    std::vector<UINT> seen;
-    int Count(UINT msg) const { return int(std::count(seen.begin(), seen.end(), msg)); }
+    std::shared_ptr<std::vector<UINT>> seen = std::make_shared<std::vector<UINT>>();
+    int Count(UINT msg) const { return int(std::count(seen->begin(), seen->end(), msg)); }
+    void Clear() { seen->clear(); }
 };
 
-void Record(TForm* form, Recorder& recorder) {
+void Record(TForm* form, const Recorder& recorder) {
     TWndMethod inner = form->WindowProc;
-    form->WindowProc = [inner, &recorder](TMessage& m) {
-        recorder.seen.push_back(m.Msg);
+    form->WindowProc = [inner, seen = recorder.seen](TMessage& m) {
+        seen->push_back(m.Msg);
         inner(m);
     };
 }
@@ -62,13 +66,13 @@ TEST_F(SkinnedForm, NcActivateIsAnsweredTrueAndNeverPassedOn) {
     Record(form, recorder);
     ASSERT_NE(ShowSkinned(), nullptr);
     HWND h = form->Handle();
-    recorder.seen.clear();
+    recorder.Clear();
     EXPECT_EQ(SendMessageW(h, WM_NCACTIVATE, FALSE, 0), TRUE);
     EXPECT_EQ(SendMessageW(h, WM_NCACTIVATE, TRUE, 0), TRUE);
     EXPECT_EQ(recorder.Count(WM_NCACTIVATE), 0);
     SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(recorder.Count(WM_NCHITTEST), 1); // passed on exactly once
-    recorder.seen.clear();
+    recorder.Clear();
     SendMessageW(h, WM_NCPAINT, 1, 0);
     EXPECT_EQ(recorder.Count(WM_NCPAINT), 0);
     EXPECT_EQ(SendMessageW(h, WM_SKINQUERY, 0, 0), 1);

@@ -11,6 +11,9 @@ KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_WINE_DIR=${KV_WINE_DIR:-$KV_ROOT/build/wine}
 export WINEPREFIX=${KV_WINEPREFIX:-$KV_WINE_DIR/prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine maps Windows file names to the Unix ones through the C library's locale; with no locale
+# at all (a bare root shell) only ASCII names survive, so programs get the UTF-8 one.
+[ -n "${LANG:-}${LC_ALL:-}" ] || export LANG=C.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Without a sound card, Wine's audio drivers probe ALSA anyway and the ALSA library prints its
 # failures ("ALSA lib ... Unknown PCM default") into the program's output, which reads like an

@@ -27,10 +27,8 @@ inline void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; i++) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-// A bottom-up 24-bit BMP: a vertical gradient, a flat band, a magenta corner and a little noise.
-inline std::vector<uint8_t> SkinLikeBmp(int w, int h, uint32_t seed) {
-    uint32_t stride = uint32_t(w * 3 + 3) & ~3u;
-    std::vector<uint8_t> out;
+// The file and information headers of a bottom-up 24-bit BMP whose rows are `stride` bytes.
+inline void PutBmp24Header(std::vector<uint8_t>& out, int w, int h, uint32_t stride) {
     out.push_back('B');
     out.push_back('M');
     PutLe(out, 54 + stride * uint32_t(h), 4);
@@ -42,6 +40,13 @@ inline std::vector<uint8_t> SkinLikeBmp(int w, int h, uint32_t seed) {
     PutLe(out, 1, 2);
     PutLe(out, 24, 2);
     for (int i = 0; i < 6; i++) PutLe(out, 0, 4);
+}
+
+// A bottom-up 24-bit BMP: a vertical gradient, a flat band, a magenta corner and a little noise.
+inline std::vector<uint8_t> SkinLikeBmp(int w, int h, uint32_t seed) {
+    uint32_t stride = uint32_t(w * 3 + 3) & ~3u;
+    std::vector<uint8_t> out;
+    PutBmp24Header(out, w, h, stride);
     uint32_t s = seed | 1;
     for (int y = 0; y < h; y++) {
         for (int x = 0; x < w; x++) {

@@ -15,6 +15,7 @@ namespace kv::benchdata {
 
 using testdata::NextRandom;
 using testdata::PutLe;
+using testdata::PutBmp24Header;
 
 // A bottom-up 24-bit BMP: per channel a steep vertical and a gentle horizontal gradient; one
 // channel value in `sparsity` gets noise of up to `noise` steps (noise 0 leaves it clean).
@@ -23,17 +24,7 @@ inline std::vector<uint8_t> NoisyBmp(int w, int h, uint32_t seed, unsigned noise
     uint32_t stride = uint32_t(w * 3 + 3) & ~3u;
     std::vector<uint8_t> out;
     out.reserve(54 + stride * uint32_t(h));
-    out.push_back('B');
-    out.push_back('M');
-    PutLe(out, 54 + stride * uint32_t(h), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 54, 4);
-    PutLe(out, 40, 4);
-    PutLe(out, uint32_t(w), 4);
-    PutLe(out, uint32_t(h), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 24, 2);
-    for (int i = 0; i < 6; i++) PutLe(out, 0, 4);
+    PutBmp24Header(out, w, h, stride);
     uint32_t s = seed | 1;
     int base[3] = {int(seed * 37 % 160), int(seed * 71 % 160), int(seed * 13 % 160)};
     for (int y = 0; y < h; y++) {

@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     } else {
         return Usage();
     }
-    if (!ok) fprintf(stderr, "winprobe: %s %s failed (no such window, or timed out)\n", verb, className);
+    if (!ok)
+        fprintf(stderr, "winprobe: %s %s failed (no such window, or timed out)\n", verb, className);
     return ok ? 0 : 1;
 }

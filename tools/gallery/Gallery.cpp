@@ -6,53 +6,44 @@
 // MDI window (a frame with two children) instead of the gallery form.
 #include "tools/gallery/GalleryForm.h"
 #include "tools/gallery/GalleryMdi.h"
+#include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GallerySkin.h"
 
 #include "skin/data/win/SkinData.h"
 #include "skin/data/win/SkinManager.h"
 #include "ui/services/Timer.h"
 
-#include <cstdlib>
-#include <cstring>
-
 namespace {
-int OptionValue(const char* commandLine, const char* name, int fallback) {
-    const char* found = std::strstr(commandLine, name);
-    return found ? std::atoi(found + std::strlen(name)) : fallback;
-}
-
-TForm* CreateMainForm(TApplication& app, bool mdi, int page) {
-    if (mdi) {
+TForm* CreateMainForm(TApplication& app, const GalleryOptions& options) {
+    if (options.mdi) {
         auto* frame = app.CreateForm<TGalleryMdiForm>();
         frame->AddChildren(); // children need the frame to be the main form first
         return frame;
     }
     auto* form = app.CreateForm<TGalleryForm>();
-    form->ShowPage(page);
+    form->ShowPage(options.page);
     return form;
 }
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const GalleryOptions options = ParseGalleryOptions(ProgramArguments());
     TApplication app(nullptr);
     app.Initialize();
     app.SetTitle(kGalleryTitle);
     TForm* form = nullptr;
     try {
-        form = CreateMainForm(app, std::strstr(commandLine, "--mdi") != nullptr,
-                              OptionValue(commandLine, "--page=", 0));
+        form = CreateMainForm(app, options);
     } catch (const std::exception& e) {
         app.HandleException(e); // a damaged layout: nothing to run
         return 1;
     }
     // Before the window shows, so that it wears the chosen skin from the start.
-    const std::string skinFile = SkinFileArgument(ProgramArguments());
-    if (auto* data = form->Find<kv::TSkinData>("SkinData1"); data && !skinFile.empty())
-        UseSkinFile(*data, skinFile);
-    int exitAfter = OptionValue(commandLine, "--exit-after=", 0);
+    if (auto* data = form->Find<kv::TSkinData>("SkinData1"); data && !options.skinFile.empty())
+        UseSkinFile(*data, options.skinFile);
     TTimer closer(nullptr);
-    closer.SetEnabled(exitAfter > 0);
-    closer.SetInterval(static_cast<unsigned>(exitAfter > 0 ? exitAfter : 1000));
+    closer.SetEnabled(options.exitAfterMs > 0);
+    closer.SetInterval(static_cast<unsigned>(options.exitAfterMs > 0 ? options.exitAfterMs : 1000));
     closer.SetOnTimer([form](TObject*) { form->Close(); });
     app.Run();
     kv::ShutDownSkinManager(); // unhooks every window without giving frames back

@@ -8,7 +8,6 @@
 #include "ui/services/OpenDialog.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <fstream>
 #include <optional>
@@ -49,22 +48,6 @@ bool ParsesAsSkin(const std::vector<uint8_t>& bytes) {
 }
 
 } // namespace
-
-std::string SkinFileArgument(const std::vector<std::string>& arguments) {
-    for (const std::string& argument : arguments)
-        if (argument.rfind("--", 0) != 0) return argument;
-    return {};
-}
-
-std::vector<std::string> ProgramArguments() {
-    std::vector<std::string> arguments;
-    int count = 0;
-    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!list) return arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(WideToAnsi(list[i]));
-    LocalFree(list);
-    return arguments;
-}
 
 bool UseSkinFile(kv::TSkinData& data, const std::string& path) {
     if (!FileExists(path)) {

@@ -11,20 +11,12 @@
 // - Windows only; the user-interface thread only.
 #include <functional>
 #include <string>
-#include <vector>
 
 class TMenuItem;
 class TOpenDialog;
 namespace kv {
 class TSkinData;
 }
-
-// The skin file among the program's arguments: the first that is not an option ("--..."), or
-// empty.
-std::string SkinFileArgument(const std::vector<std::string>& arguments);
-
-// The program's arguments after its own name, in the ANSI code page.
-std::vector<std::string> ProgramArguments();
 
 bool UseSkinFile(kv::TSkinData& data, const std::string& path);
 

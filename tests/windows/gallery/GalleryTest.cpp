@@ -3,6 +3,7 @@
 // holds its two children.
 #include "tests/windows/skin_form/SkinFixture.h"
 #include "tools/gallery/GalleryMdi.h"
+#include "tools/gallery/GalleryOptions.h"
 #include "tools/gallery/GallerySkin.h"
 
 #include "ui/menus/Menus.h"
@@ -34,10 +35,28 @@ protected:
     std::vector<std::string> told;
 };
 
-TEST(GalleryArguments, TheSkinFileIsTheFirstArgumentThatIsNoOption) {
-    EXPECT_EQ(SkinFileArgument({}), "");
-    EXPECT_EQ(SkinFileArgument({"--page=2", "--exit-after=500"}), "");
-    EXPECT_EQ(SkinFileArgument({"--mdi", "C:\\skins\\a.skin", "b.skin"}), "C:\\skins\\a.skin");
+TEST(GalleryArguments, SkinFileAndOptionsInAnyOrder) {
+    GalleryOptions none = ParseGalleryOptions({});
+    EXPECT_EQ(none.skinFile, "");
+    EXPECT_EQ(none.page, 0);
+    EXPECT_EQ(none.exitAfterMs, 0);
+    EXPECT_FALSE(none.mdi);
+    GalleryOptions all = ParseGalleryOptions(
+        {"--page=2", "C:\\skins\\a b.skin", "--mdi", "second.skin", "--exit-after=500"});
+    EXPECT_EQ(all.skinFile, "C:\\skins\\a b.skin"); // the first one; the second is ignored
+    EXPECT_EQ(all.page, 2);
+    EXPECT_EQ(all.exitAfterMs, 500);
+    EXPECT_TRUE(all.mdi);
+}
+
+TEST(GalleryArguments, BadNumbersAndUnknownOptionsLeaveTheDefaults) {
+    for (const char* bad : {"--page=", "--page=-3", "--page=2x", "--page=99999999999"}) {
+        EXPECT_EQ(ParseGalleryOptions({bad}).page, 0) << bad;
+    }
+    GalleryOptions unknown = ParseGalleryOptions({"--pages=3", "--mdi-window"});
+    EXPECT_EQ(unknown.page, 0);
+    EXPECT_FALSE(unknown.mdi);
+    EXPECT_EQ(unknown.skinFile, ""); // an unknown option is not a skin file
 }
 
 // The component alone would stop serving new windows after a failed load; the gallery refuses

@@ -103,6 +103,32 @@ TEST_F(GallerySkinChoice, SkinningSwitchesTheSkinOffAndOn) {
     EXPECT_TRUE(WaitFor([&] { return SkinManager->FindForm(form->Handle()) != nullptr; }));
 }
 
+// The gallery's window has a menu bar: taking the skin off and putting it on again must give
+// the window back the size it had, not one menu bar taller each time.
+TEST_F(GallerySkinChoice, SkinningOffAndOnKeepsTheSizeOfAWindowWithAMenu) {
+    auto* menu = new TMainMenu(form);
+    auto* file = new TMenuItem(menu);
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    form->SetMenu(menu);
+    ASSERT_NE(ShowSkinned(), nullptr);
+    RECT skinned{}, again{}, skinnedClient{}, plainClient{};
+    GetWindowRect(form->Handle(), &skinned);
+    GetClientRect(form->Handle(), &skinnedClient);
+    TMenuItem item(nullptr);
+    ToggleSkinning(*data, item);
+    ASSERT_TRUE(WaitFor([&] { return SkinManager->FindForm(form->Handle()) == nullptr; }));
+    GetClientRect(form->Handle(), &plainClient);
+    ToggleSkinning(*data, item);
+    ASSERT_NE(ShowSkinned(), nullptr);
+    GetWindowRect(form->Handle(), &again);
+    EXPECT_EQ(again.bottom - again.top, skinned.bottom - skinned.top);
+    EXPECT_EQ(again.right - again.left, skinned.right - skinned.left);
+    // Unskinned, the client keeps the size it had under the skin.
+    EXPECT_EQ(plainClient.bottom, skinnedClient.bottom);
+    EXPECT_EQ(plainClient.right, skinnedClient.right);
+}
+
 TEST(GalleryMdiWindow, TheFrameHoldsTwoChildrenAndItsOwnSkin) {
     auto* app = new TApplication(nullptr);
     app->Initialize();

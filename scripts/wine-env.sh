@@ -38,27 +38,38 @@ kv__display_alive() {
     [ -n "$1" ] && [ -e "/tmp/.X11-unix/X${1#:}" ]
 }
 
+# kv__own_display DISPLAY PID: the display is up and served by the Xvfb of that process (its
+# lock file holds the pid), not by another checkout's that took the same number.
+kv__own_display() {
+    [ -n "$2" ] && kv__display_alive "$1" &&
+        [ "$(tr -d ' \n' <"/tmp/.X${1#:}-lock" 2>/dev/null)" = "$2" ]
+}
+
 kv__start_xvfb() {
-    local state=$KV_WINE_DIR/xvfb.display
-    if [ -f "$state" ] && kv__display_alive "$(cat "$state")"; then
+    local state=$KV_WINE_DIR/xvfb.display pidfile=$KV_WINE_DIR/xvfb.pid
+    if [ -f "$state" ] && kv__own_display "$(cat "$state")" "$(cat "$pidfile" 2>/dev/null)"; then
         export DISPLAY=$(cat "$state")
         return
     fi
-    local n
+    local n pid
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
-        echo $! >"$KV_WINE_DIR/xvfb.pid"
+        pid=$!
+        echo $pid >"$pidfile"
         local i
         for i in $(seq 50); do
-            kv__display_alive ":$n" && break
+            kv__own_display ":$n" $pid && break
+            kill -0 $pid 2>/dev/null || break # another checkout's Xvfb won this number
             sleep 0.1
         done
-        if kv__display_alive ":$n"; then
+        if kv__own_display ":$n" $pid; then
             echo ":$n" >"$state"
             export DISPLAY=":$n"
             return
         fi
+        kill $pid 2>/dev/null
+        rm -f "$pidfile"
     done
     echo "wine-env: could not start Xvfb" >&2
     return 1

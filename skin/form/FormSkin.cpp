@@ -182,7 +182,7 @@ void TWinSkinForm::Detach() {
         menuHandle_ = nullptr;
     }
     MenuItems.clear();
-    MenuBarHeight = 0;
+    const int band = std::exchange(MenuBarHeight, 0); // the skinned frame's band, leaving with it
     captionCache_.Destroy();
     RECT r{};
     GetWindowRect(Handle, &r);
@@ -191,7 +191,8 @@ void TWinSkinForm::Detach() {
     if (Mdi == MdiKind::Child) ScreenToClient(GetParent(Handle), &topLeft);
     if (SkinState != 4 && (Mdi == MdiKind::Child || !child)) {
         const int w = (r.right - r.left) + NativeFrameSize.right - Sizes.left - Sizes.right;
-        const int h = (r.bottom - r.top) + NativeFrameSize.bottom - Sizes.caption - Sizes.bottom;
+        const int h =
+            (r.bottom - r.top) + NativeFrameSize.bottom - Sizes.caption - band - Sizes.bottom;
         SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h,
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }

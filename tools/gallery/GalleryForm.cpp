@@ -1,18 +1,28 @@
 #include "tools/gallery/GalleryForm.h"
 
+#include "tools/gallery/GalleryMdi.h"
+#include "tools/gallery/GallerySkin.h"
+
+#include "skin/data/win/SkinData.h"
+
 #include "ui/actions/ActnList.h"
 #include "ui/classes/Properties.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/menus/Menus.h"
+#include "ui/services/OpenDialog.h"
 
 KV_DEFINE_PLAIN_CLASS(TGalleryForm, TForm)
 
 TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
+    RegisterGalleryComponents();
     PublishMethod("FormCreate", TNotifyEvent([this](TObject*) { FormCreate(); }));
     PublishMethod("ActionExecute", TNotifyEvent([this](TObject* s) { ActionExecute(s); }));
     PublishMethod("QuitExecute", TNotifyEvent([this](TObject*) { Close(); }));
     PublishMethod("PagesChange", TNotifyEvent([this](TObject*) { PagesChange(); }));
+    PublishMethod("OpenSkinClick", TNotifyEvent([this](TObject*) { OpenSkinClick(); }));
+    PublishMethod("SkinningClick", TNotifyEvent([this](TObject* s) { SkinningClick(s); }));
+    PublishMethod("MdiWindowClick", TNotifyEvent([this](TObject*) { MdiWindowClick(); }));
 }
 
 void TGalleryForm::FormCreate() {
@@ -53,6 +63,27 @@ void TGalleryForm::ActionExecute(TObject* sender) {
     std::string caption = action->Caption();
     std::erase(caption, '&');
     SetStatus("Command: " + caption);
+}
+
+void TGalleryForm::OpenSkinClick() {
+    auto* data = Find<kv::TSkinData>("SkinData1");
+    auto* dialog = Find<TOpenDialog>("SkinDialog");
+    if (data && dialog && OpenSkinWithDialog(*data, *dialog))
+        SetStatus("Skin: " + data->SkinName());
+}
+
+void TGalleryForm::SkinningClick(TObject* sender) {
+    auto* data = Find<kv::TSkinData>("SkinData1");
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!data || !item) return;
+    ToggleSkinning(*data, *item);
+    SetStatus(data->Active() ? "Skinning on" : "Skinning off");
+}
+
+// The MDI window opens in a second gallery with the same skin file.
+void TGalleryForm::MdiWindowClick() {
+    auto* data = Find<kv::TSkinData>("SkinData1");
+    StartMdiGallery(data ? data->SkinFile() : std::string());
 }
 
 void TGalleryForm::PagesChange() {

@@ -1,6 +1,7 @@
 #pragma once
-// The gallery's one form: every control kind of the framework, read from its layout
-// (Gallery.layout, resource TGALLERYFORM), with handlers that make the controls answer.
+// The gallery's main form: every control kind of the framework, read from its layout
+// (Gallery.layout, resource TGALLERYFORM), with handlers that make the controls answer, and
+// the skin preview's menu: open another skin, switch skinning off and on, open the MDI window.
 #include "ui/forms/Forms.h"
 
 class TImageList;
@@ -20,6 +21,9 @@ private:
     void FormCreate();
     void ActionExecute(TObject* sender);
     void PagesChange();
+    void OpenSkinClick();
+    void SkinningClick(TObject* sender);
+    void MdiWindowClick();
     void SetStatus(const std::string& text);
 };
 

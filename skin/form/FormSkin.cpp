@@ -121,6 +121,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     if (HWND client = FindMdiClient(Handle)) {
         Mdi = MdiKind::Frame;
         if (SkinManager) SkinManager->MdiClientHandle = client;
+        HookMdiClient(client);
     }
     if (exStyle_ & WS_EX_MDICHILD) Mdi = MdiKind::Child;
     Kind = FrameKindOf(style_, exStyle_);
@@ -174,6 +175,7 @@ void TWinSkinForm::Detach() {
     HotObject = nullptr;
     if (!hooked_) return;
     Unhook();
+    UnhookMdiClient();
     if (form_ && SkinState != 4) form_->SetColor(savedFormColor_);
     if (!skinData_->Has(xcMainMenu)) return;
     ShowOwnStyles(true);
@@ -207,6 +209,8 @@ void TWinSkinForm::Teardown() {
     HotObject = nullptr;
     if (!hooked_) return;
     Unhook();
+    // The client outlives this object at shut-down: it must not call back into it.
+    UnhookMdiClient();
     MenuItems.clear();
     captionCache_.Destroy();
 }

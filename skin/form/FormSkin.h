@@ -128,6 +128,8 @@ public:
     int FrameWidth = 0, FrameHeight = 0;
     RECT NativeFrameSize{};
     std::string WindowClassName;
+    // An MDI child made through the client and not yet skinned (MDI frames only).
+    HWND CreatedMdiChild = nullptr;
     // Diagnostics for tests: frame paints so far.
     int FramePaints = 0;
 
@@ -162,6 +164,11 @@ private:
     void PaintPiece(HDC dc, DibSection& buffer, int index, const PixelRect& rect);
     std::wstring WindowText() const;
 
+    // MdiClient.cpp
+    void HookMdiClient(HWND client);
+    void UnhookMdiClient();
+    void MdiClientProc(TMessage& m);
+
     // CaptionButtons.cpp
     void LayoutCaptionButtons();
     std::vector<PlacedButton> Placed() const;
@@ -189,6 +196,8 @@ private:
     TCustomForm* form_ = nullptr;
     TWndMethod savedFormProc_;
     TWindowSubclass subclass_;
+    TWindowSubclass mdiClient_;
+    bool savedMenuUpdate_ = true;
     bool hooked_ = false;
     std::unique_ptr<TTimer> hoverTimer_;
     std::unique_ptr<TPopupMenu> sysPopupMenu_;

@@ -154,12 +154,20 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
     std::wstring name = AnsiToWide(ClassName());
     g_creating = this;
-    HWND made = p.mdiClient
-                    ? CreateMDIWindowW(name.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                                       p.height, p.mdiClient, GetModuleHandleW(nullptr), 0)
-                    : CreateWindowExW(p.exStyle, name.c_str(), p.caption.c_str(), p.style, p.x, p.y,
-                                      p.width, p.height, p.parent, p.menu,
-                                      GetModuleHandleW(nullptr), nullptr);
+    HWND made = nullptr;
+    if (p.mdiClient) {
+        // Through the client's own message, so that whoever watches the client (the frame's
+        // skin) sees the child arrive.
+        MDICREATESTRUCTW create{name.c_str(), p.caption.c_str(), GetModuleHandleW(nullptr),
+                                p.x,          p.y,              p.width,
+                                p.height,     p.style,          0};
+        made = reinterpret_cast<HWND>(
+            SendMessageW(p.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    } else {
+        made = CreateWindowExW(p.exStyle, name.c_str(), p.caption.c_str(), p.style, p.x, p.y,
+                               p.width, p.height, p.parent, p.menu, GetModuleHandleW(nullptr),
+                               nullptr);
+    }
     g_creating = nullptr;
     if (made) handle_ = made;
 }

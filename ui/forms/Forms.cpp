@@ -221,6 +221,12 @@ void TCustomForm::HandleCreated() {
     if (formStyle_ == TFormStyle::fsMDIForm) CreateMDIClient();
     UpdateIcons();
     TrackBounds();
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        // The frame's window menu lists the children: bring it up to date with the new one.
+        HWND client = GetParent(handle_);
+        SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+        DrawMenuBar(GetParent(client));
+    }
 }
 
 void TCustomForm::DestroyFormWindow() {

@@ -6,6 +6,7 @@
 #include "ui/services/Timer.h"
 
 #include <algorithm>
+#include <utility>
 #include <cctype>
 
 namespace kv {
@@ -144,6 +145,19 @@ bool TSkinManage::SkinWindow(HWND hwnd) {
     forms_.push_back(skin);
     PostMessageW(hwnd, WM_SKINATTACHED, 0, 1000);
     return true;
+}
+
+bool TSkinManage::SkinMdiChild(HWND hwnd) {
+    const bool saved = std::exchange(SkinAllPass, true);
+    bool skinned = false;
+    try {
+        skinned = SkinWindow(hwnd);
+    } catch (...) {
+        SkinAllPass = saved;
+        throw;
+    }
+    SkinAllPass = saved;
+    return skinned;
 }
 
 void TSkinManage::SkinForm(TCustomForm* form) {

@@ -68,6 +68,8 @@ public:
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
     bool SkinWindow(HWND hwnd);
+    // An MDI child that its frame has seen made: let through as a skin-all pass would.
+    bool SkinMdiChild(HWND hwnd);
     void SkinForm(TCustomForm* form);
     TWinSkinForm* FindForm(HWND hwnd) const;
     void RemoveForm(HWND hwnd);

@@ -164,16 +164,24 @@ void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
     RECT all{0, 0, bandW, bandH};
     UniqueBrush back(CreateSolidBrush(ResolveColour(skin.MenubarColour)));
     FillRect(canvas, &all, back.Get());
+    int x = 6;
     if (skin.MenuBar && !skin.MenuBar->Bitmap.Empty()) {
+        // Two cells stacked: the active window's over the inactive one's.
         GdiFlush();
         const TDataSkinObject& piece = *skin.MenuBar;
-        DrawNineSlice(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(), false,
-                      piece.Tile != 0, false, piece.FrameCount, 1,
-                      {piece.LeftWidth, piece.TopHeight, piece.RightWidth, piece.BottomHeight});
+        const PixelRect margins{piece.LeftWidth, piece.TopHeight, piece.RightWidth,
+                                piece.BottomHeight};
+        if (piece.Tile == 1)
+            DrawNineSlice(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(), true,
+                          false, false, 2, Active ? 1 : 2, margins);
+        else
+            DrawNineSliceDirect(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(),
+                                true, false, 2, Active ? 1 : 2, margins);
+        x = piece.LeftWidth + 4;
+        if (x > bandW) x = 12;
     }
     SelectionGuard font(canvas, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(canvas, TRANSPARENT);
-    int x = 4;
     for (auto& item : MenuItems) {
         wchar_t text[256] = {};
         GetMenuStringW(menuHandle_, item->Index, text, 255, MF_BYPOSITION);

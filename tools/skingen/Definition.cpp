@@ -50,7 +50,7 @@ const char* const kDefinition[] = {
     "InActiveTextG=181",
     "InActiveTextB=158",
     "menuBar=menubar.bmp",
-    "TileMenu=0",
+    "TileMenu=1",
     "TileLeftMenu=1",
     "TileRightMenu=1",
     "",

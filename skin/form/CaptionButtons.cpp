@@ -10,11 +10,25 @@
 #include "ui/services/Timer.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace kv {
 namespace {
 
 constexpr int kMenuBandPadding = 12;
+
+// The character after the first single "&" of a menu caption, upper-cased; 0 without one.
+wchar_t AcceleratorOf(const wchar_t* text) {
+    for (const wchar_t* p = text; *p; ++p) {
+        if (*p != L'&') continue;
+        if (p[1] == L'&') {
+            ++p;
+            continue;
+        }
+        return static_cast<wchar_t>(std::towupper(p[1]));
+    }
+    return 0;
+}
 
 bool Contains(const PixelRect& r, PixelPoint p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -201,6 +215,29 @@ void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
         x += itemW;
     }
     BitBlt(dc, left, top, bandW, bandH, canvas, 0, 0, SRCCOPY);
+}
+
+// Alt and an item's accelerator open that item as a click on it would: the press is posted
+// at the item's top-left corner.
+bool TWinSkinForm::OpenMenuBandByAccelerator(TMessage& m) {
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    const bool others = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
+    if (!alt || others || !menuHandle_) return false;
+    const wchar_t key = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(m.WParam & 0xFFFF)));
+    for (auto& item : MenuItems) {
+        if (GetMenuState(menuHandle_, UINT(item->Index), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))
+            continue;
+        wchar_t text[256] = {};
+        GetMenuStringW(menuHandle_, UINT(item->Index), text, 255, MF_BYPOSITION);
+        if (AcceleratorOf(text) != key || item->BoundsRect.Empty()) continue;
+        RECT w{};
+        GetWindowRect(Handle, &w);
+        PostMessageW(Handle, WM_NCLBUTTONDOWN, HTCLIENT,
+                     MAKELPARAM(w.left + item->BoundsRect.left + 1, w.top + item->BoundsRect.top + 1));
+        m.Result = 1;
+        return true;
+    }
+    return false;
 }
 
 void TWinSkinForm::OpenMenuBandItem(TMenuBandItem& item) {

@@ -339,6 +339,7 @@ void TWinSkinForm::SkinWndProc(TMessage& m) {
 bool TWinSkinForm::FormMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_SKINRECOLOR: Recolor(); return true;
+    case CM_DIALOGCHAR: return OpenMenuBandByAccelerator(m);
     default: return false;
     }
 }

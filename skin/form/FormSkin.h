@@ -191,6 +191,7 @@ private:
     void CloseWindow();
     void BuildMenuBand();
     void OpenMenuBandItem(TMenuBandItem& item);
+    bool OpenMenuBandByAccelerator(TMessage& m);
 
     TSkinData* skinData_ = nullptr;
     TCustomForm* form_ = nullptr;

@@ -437,6 +437,17 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KILLFOCUS:
         Perform(CM_EXIT);
         break;
+    case WM_SYSCHAR: {
+        // Alt and a character: the form may have a use for it (an accelerator of something
+        // it draws itself) before the system looks for a menu.
+        TWinControl* top = this;
+        while (top->Parent()) top = top->Parent();
+        if (top->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+            m.Result = 0;
+            return;
+        }
+        break;
+    }
     }
     TControl::WndProc(m);
 }

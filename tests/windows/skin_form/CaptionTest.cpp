@@ -165,6 +165,35 @@ TEST_F(SkinnedForm, SystemMenuItemsFollowTheWindowsBoxes) {
 }
 
 
+// Alt and F, typed on the keyboard, open the band's "&File" item: its menu comes up.
+TEST_F(SkinnedForm, AltAndAnAcceleratorOpenTheBandsMenu) {
+    auto* menu = new TMainMenu(form);
+    auto* file = new TMenuItem(menu);
+    file->SetCaption("&File");
+    auto* open = new TMenuItem(file);
+    open->SetCaption("&Open");
+    file->Add(open);
+    menu->Items()->Add(file);
+    form->SetMenu(menu);
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    ASSERT_GT(skin->MenuBarHeight, 0);
+    SendMessageW(form->Handle(), WM_SKINREPAINTFRAME, 0, 0); // lays the band's items out
+    MenuProbe::Arm();
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = 'F';
+    keys[2].ki.wVk = 'F';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_MENU;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+    ASSERT_TRUE(WaitFor([&] { return MenuProbe::menuWindow != nullptr; }, 2000))
+        << "no menu came up";
+    EXPECT_EQ(MenuProbe::items, 1); // the File menu's one item
+}
+
 TEST_F(SkinnedForm, DraggingBordersAndCornersSizesTheWindow) {
     TWinSkinForm* skin = ShowSkinned();
     ASSERT_NE(skin, nullptr);

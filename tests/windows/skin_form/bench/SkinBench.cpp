@@ -1,0 +1,285 @@
+// Timed loops over the skinned frame, for the figures in the notes (not a test: nothing here
+// fails on a slow machine). Each operation runs many times; the median and the best are printed.
+//
+//   skin_form_bench            full runs
+//   skin_form_bench --smoke    every operation a few times (ctest proves the program works)
+//
+// Operations: a full frame repaint of a 1280 x 1024 window, skinned and with the platform's
+// own frame; a resize step of that window (the region rebuild on WM_SIZE included); the shape
+// of a 1920-pixel caption (BitmapToRegion); unskinning, skinning and a skin change of the one
+// window; and the time from process start to the window's first frame paint, skinned and not
+// (this program started again as a child, with --startup-child 1 or 0).
+#include "skin/data/win/SkinData.h"
+#include "skin/data/win/SkinManager.h"
+#include "skin/form/FormSkin.h"
+#include "skin/form/draw/win/SkinRegionWin.h"
+#include "skin/form/logic/FrameCompose.h"
+#include "ui/classes/Streams.h"
+#include "ui/forms/Forms.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv::bench {
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 1024;
+constexpr wchar_t kPaintedEvent[] = L"KelvorineBenchFirstPaint";
+
+double NowMs() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return double(f.QuadPart);
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) * 1000.0 / frequency;
+}
+
+void Report(const char* name, std::vector<double> samples) {
+    if (samples.empty()) return;
+    std::sort(samples.begin(), samples.end());
+    std::printf("%-44s median %8.3f ms   best %8.3f ms   (%zu runs)\n", name,
+                samples[samples.size() / 2], samples.front(), samples.size());
+    std::fflush(stdout);
+}
+
+// Times `step` `runs` times; `between` (untimed) lets the window settle after each run.
+std::vector<double> Time(int runs, const std::function<void()>& step,
+                         const std::function<void()>& between = [] {}) {
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const double start = NowMs();
+        step();
+        samples.push_back(NowMs() - start);
+        between();
+    }
+    return samples;
+}
+
+void PumpPending() {
+    Application->ProcessMessages();
+}
+
+template <class F> bool PumpUntil(F done, DWORD ms = 5000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpPending();
+        if (done()) return true;
+        if (GetTickCount() - start > ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// The main window's stored skin stream (resource SKINSTREAM: length word and packed bytes).
+std::vector<uint8_t> StoredSkinStream() {
+    HRSRC found = FindResourceA(nullptr, "SKINSTREAM", MAKEINTRESOURCEA(10));
+    if (!found) return {};
+    const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    return {bytes, bytes + SizeofResource(nullptr, found)};
+}
+
+// A form of the given size with a skin component holding the stored skin; Active as given.
+struct Scene {
+    TForm* form = nullptr;
+    TSkinData* data = nullptr;
+
+    explicit Scene(bool active, int w = kWidth, int h = kHeight) {
+        RegisterSkinClasses();
+        form = Application->CreateForm<TForm>();
+        form->SetBounds(0, 0, w, h);
+        form->SetCaption("Kelvorine benchmark");
+        data = new TSkinData(form);
+        TMemoryStream stream(StoredSkinStream());
+        data->ReadSkinStream(stream);
+        data->SetActive(active);
+        data->Loaded();
+    }
+    HWND Handle() const { return form->Handle(); }
+    TWinSkinForm* Skin() const { return SkinManager ? SkinManager->FindForm(Handle()) : nullptr; }
+    bool Skinned() const {
+        TWinSkinForm* skin = Skin();
+        return skin && skin->SkinState == 1 && skin->FramePaints > 0;
+    }
+    void Size(int w, int h) const {
+        SetWindowPos(Handle(), nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpUntil([] { return true; });
+    }
+    // Skinning off or on at once (what the manager's delayed tick runs).
+    bool SetSkinned(bool on) {
+        data->SetActive(on);
+        SkinManager->RunPendingAction();
+        return PumpUntil([&] { return on ? Skinned() : Skin() == nullptr; });
+    }
+};
+
+void RedrawWhole(HWND h) {
+    RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// One step of live sizing: 4 pixels smaller or back, painted at once.
+void ResizeStep(HWND h, int i) {
+    const int d = (i % 2 == 0) ? 4 : 0;
+    SetWindowPos(h, nullptr, 0, 0, kWidth - d, kHeight - d, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void BenchWindow(int runs) {
+    Scene scene(true);
+    scene.form->Show();
+    SetForegroundWindow(scene.Handle());
+    if (!PumpUntil([&] { return scene.Skinned(); })) {
+        std::printf("the window was not skinned; no window figures\n");
+        return;
+    }
+    scene.Size(kWidth, kHeight);
+    TWinSkinForm* skin = scene.Skin();
+    const int paints = skin->FramePaints;
+    Report("repaint 1280x1024, skinned", Time(runs, [&] { RedrawWhole(scene.Handle()); }, PumpPending));
+    if (skin->FramePaints < paints + runs) std::printf("  (only %d skinned frame paints)\n", skin->FramePaints - paints);
+    int step = 0;
+    Report("resize step 1280x1024, skinned",
+           Time(runs, [&] { ResizeStep(scene.Handle(), step++); }, PumpPending));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(scene.Handle(), region) == ERROR) std::printf("  (no window region after resizing)\n");
+    DeleteObject(region);
+
+    const std::vector<uint8_t> stored = scene.data->PackedSkin();
+    Report("skin change of the window (same skin)", Time(runs, [&] {
+               scene.data->LoadSkinBytes(stored);
+               SkinManager->RunPendingAction();
+           }, PumpPending));
+    Report("unskin the window", Time(runs, [&] { scene.SetSkinned(false); },
+                                     [&] { scene.SetSkinned(true); }));
+    scene.SetSkinned(false);
+    Report("skin the window (to its first frame paint)",
+           Time(runs, [&] { scene.SetSkinned(true); }, [&] { scene.SetSkinned(false); }));
+
+    scene.SetSkinned(false);
+    scene.Size(kWidth, kHeight);
+    Report("repaint 1280x1024, platform frame", Time(runs, [&] { RedrawWhole(scene.Handle()); }, PumpPending));
+    step = 0;
+    Report("resize step 1280x1024, platform frame",
+           Time(runs, [&] { ResizeStep(scene.Handle(), step++); }, PumpPending));
+    delete scene.form;
+}
+
+void BenchCaptionShape(int runs) {
+    TSkinData data(nullptr);
+    TMemoryStream stream(StoredSkinStream());
+    data.ReadSkinStream(stream);
+    const TSkinDefinition* skin = data.Skin();
+    if (!skin) {
+        std::printf("no stored skin; no caption figures\n");
+        return;
+    }
+    const BorderSizes sizes = ComputeBorderSizes(*skin, FrameKind::Edged);
+    PixelBuffer caption(1920, sizes.caption);
+    ComposeCaptionBar(caption.View(), sizes, *skin, true, {}, 1080);
+    char name[80];
+    std::snprintf(name, sizeof name, "BitmapToRegion, caption 1920x%d", sizes.caption);
+    Report(name, Time(runs, [&] {
+               UniqueRegion r = BitmapToRegion(caption.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+           }));
+}
+
+// Child: the window shown, skinned or not, until its first frame paint; then the event.
+bool firstNcPaintDone = false;
+HWND watched = nullptr;
+
+LRESULT CALLBACK AfterCall(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == watched && call->message == WM_NCPAINT) firstNcPaintDone = true;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int StartupChild(bool active) {
+    const double start = NowMs();
+    TApplication app(nullptr);
+    app.Initialize();
+    Scene scene(active, 640, 480);
+    watched = scene.Handle();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterCall, nullptr, GetCurrentThreadId());
+    scene.form->Show();
+    SetForegroundWindow(scene.Handle());
+    const bool painted = PumpUntil([&] { return active ? scene.Skinned() : firstNcPaintDone; });
+    const double inside = NowMs() - start;
+    UnhookWindowsHookEx(hook);
+    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kPaintedEvent)) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+    ShutDownSkinManager();
+    return painted ? int(inside * 1000) : -1; // microseconds from main to the paint
+}
+
+// Starts this program as a child and times process creation to the child's first paint.
+bool StartOnce(bool active, double& total, double& inside) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --startup-child " + (active ? L"1" : L"0");
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, kPaintedEvent);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const double start = NowMs();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(event);
+        return false;
+    }
+    const bool painted = WaitForSingleObject(event, 30000) == WAIT_OBJECT_0;
+    total = NowMs() - start;
+    WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    inside = int(code) / 1000.0;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(event);
+    return painted && int(code) >= 0;
+}
+
+void BenchStartup(int runs) {
+    std::vector<double> total[2], inside[2];
+    for (int i = 0; i < runs; ++i) {
+        for (int active = 0; active < 2; ++active) { // alternated, so machine load hits both alike
+            double t = 0, in = 0;
+            if (!StartOnce(active != 0, t, in)) {
+                std::printf("start-up run failed (Active %d)\n", active);
+                continue;
+            }
+            total[active].push_back(t);
+            inside[active].push_back(in);
+        }
+    }
+    Report("start to first frame paint, Active False", total[0]);
+    Report("start to first frame paint, Active True", total[1]);
+    Report("  of which main to paint, Active False", inside[0]);
+    Report("  of which main to paint, Active True", inside[1]);
+}
+
+int Main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--startup-child") == 0) return StartupChild(argv[2][0] == '1');
+    const bool smoke = argc == 2 && std::strcmp(argv[1], "--smoke") == 0;
+    TApplication app(nullptr);
+    app.Initialize();
+    BenchWindow(smoke ? 3 : 200);
+    BenchCaptionShape(smoke ? 3 : 500);
+    ShutDownSkinManager();
+    BenchStartup(smoke ? 1 : 15);
+    return 0;
+}
+
+} // namespace
+} // namespace kv::bench
+
+int main(int argc, char** argv) {
+    return kv::bench::Main(argc, argv);
+}

@@ -131,31 +131,58 @@ void ResizeStep(HWND h, int i) {
     RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void BenchWindow(int runs) {
+// The resize step's region rebuild in its parts: the shape as rectangles (the top piece drawn
+// fresh), the region made of them, and handing a region of that shape to the window.
+void BenchRegionParts(const Scene& scene, int runs) {
+    const TSkinDefinition& def = *scene.data->Skin();
+    const BorderSizes& sizes = scene.Skin()->Sizes;
+    std::vector<RegionBatch> batches;
+    Report("  region rects 1280x1024 (FrameRegionRects)", Time(runs, [&] {
+               batches = FrameRegionRects(def, sizes, kWidth, kHeight, false, {});
+           }));
+    Report("  region from the rects (RegionFromBatches)", Time(runs, [&] {
+               UniqueRegion r = RegionFromBatches(batches);
+           }));
+    Report("  SetWindowRgn of that shape", Time(runs, [&] {
+               UniqueRegion r = RegionFromBatches(batches);
+               if (SetWindowRgn(scene.Handle(), r.Get(), TRUE)) r.Release(); // the window's now
+           }, PumpPending));
+}
+
+bool BenchWindow(int runs) {
     Scene scene(true);
     scene.form->Show();
     SetForegroundWindow(scene.Handle());
     if (!PumpUntil([&] { return scene.Skinned(); })) {
         std::printf("the window was not skinned; no window figures\n");
-        return;
+        return false;
     }
     scene.Size(kWidth, kHeight);
     TWinSkinForm* skin = scene.Skin();
     const int paints = skin->FramePaints;
     Report("repaint 1280x1024, skinned", Time(runs, [&] { RedrawWhole(scene.Handle()); }, PumpPending));
-    if (skin->FramePaints < paints + runs) std::printf("  (only %d skinned frame paints)\n", skin->FramePaints - paints);
+    bool ok = skin->FramePaints >= paints + runs; // every repaint painted the skinned frame
+    if (!ok) std::printf("  (only %d skinned frame paints)\n", skin->FramePaints - paints);
     int step = 0;
     Report("resize step 1280x1024, skinned",
            Time(runs, [&] { ResizeStep(scene.Handle(), step++); }, PumpPending));
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(scene.Handle(), region) == ERROR) std::printf("  (no window region after resizing)\n");
+    if (GetWindowRgn(scene.Handle(), region) == ERROR) {
+        std::printf("  (no window region after resizing)\n");
+        ok = false;
+    }
     DeleteObject(region);
+    BenchRegionParts(scene, runs);
 
     const std::vector<uint8_t> stored = scene.data->PackedSkin();
+    std::vector<double> loads;
     Report("skin change of the window (same skin)", Time(runs, [&] {
+               const double start = NowMs();
                scene.data->LoadSkinBytes(stored);
+               loads.push_back(NowMs() - start);
                SkinManager->RunPendingAction();
            }, PumpPending));
+    Report("  of which reading the skin (LoadSkinBytes)", loads);
     Report("unskin the window", Time(runs, [&] { scene.SetSkinned(false); },
                                      [&] { scene.SetSkinned(true); }));
     scene.SetSkinned(false);
@@ -169,16 +196,17 @@ void BenchWindow(int runs) {
     Report("resize step 1280x1024, platform frame",
            Time(runs, [&] { ResizeStep(scene.Handle(), step++); }, PumpPending));
     delete scene.form;
+    return ok;
 }
 
-void BenchCaptionShape(int runs) {
+bool BenchCaptionShape(int runs) {
     TSkinData data(nullptr);
     TMemoryStream stream(StoredSkinStream());
     data.ReadSkinStream(stream);
     const TSkinDefinition* skin = data.Skin();
     if (!skin) {
         std::printf("no stored skin; no caption figures\n");
-        return;
+        return false;
     }
     const BorderSizes sizes = ComputeBorderSizes(*skin, FrameKind::Edged);
     PixelBuffer caption(1920, sizes.caption);
@@ -188,6 +216,26 @@ void BenchCaptionShape(int runs) {
     Report(name, Time(runs, [&] {
                UniqueRegion r = BitmapToRegion(caption.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
            }));
+    // The same caption as a device bitmap, read back through GDI first.
+    UniqueBitmap bitmap(CreateBitmap(caption.Width(), caption.Height(), 1, 32, caption.View().pixels));
+    Report("  the same from an HBITMAP", Time(runs, [&] {
+               UniqueRegion r = BitmapToRegion(bitmap.Get(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+           }));
+    // The worst case for the scan: every other pixel a hole, one rectangle per opaque pixel.
+    PixelBuffer comb(1920, sizes.caption);
+    for (int y = 0; y < comb.Height(); ++y)
+        for (int x = 0; x < comb.Width(); ++x) comb.At(x, y) = (x + y) % 2 ? kMagenta : 0;
+    Report("  a 1920-pixel comb (every other pixel a hole)", Time(runs, [&] {
+               UniqueRegion r = BitmapToRegion(comb.View(), 0, 0, 1, 1, 1, RGB(255, 0, 255));
+           }));
+    std::vector<RegionBatch> batches;
+    Report("    of which the scan (BitmapToRegionRects)", Time(runs, [&] {
+               batches = BitmapToRegionRects(comb.View(), 0, 0, 1, 1, 1, kMagenta);
+           }));
+    size_t rects = 0;
+    for (const RegionBatch& b : batches) rects += b.rects.size();
+    std::printf("    (%zu rectangles in %zu batches)\n", rects, batches.size());
+    return true;
 }
 
 // Child: the window shown, skinned or not, until its first frame paint; then the event.
@@ -246,13 +294,15 @@ bool StartOnce(bool active, double& total, double& inside) {
     return painted && int(code) >= 0;
 }
 
-void BenchStartup(int runs) {
+bool BenchStartup(int runs) {
+    bool allPainted = true;
     std::vector<double> total[2], inside[2];
     for (int i = 0; i < runs; ++i) {
         for (int active = 0; active < 2; ++active) { // alternated, so machine load hits both alike
             double t = 0, in = 0;
             if (!StartOnce(active != 0, t, in)) {
                 std::printf("start-up run failed (Active %d)\n", active);
+                allPainted = false;
                 continue;
             }
             total[active].push_back(t);
@@ -263,6 +313,7 @@ void BenchStartup(int runs) {
     Report("start to first frame paint, Active True", total[1]);
     Report("  of which main to paint, Active False", inside[0]);
     Report("  of which main to paint, Active True", inside[1]);
+    return allPainted;
 }
 
 int Main(int argc, char** argv) {
@@ -270,11 +321,12 @@ int Main(int argc, char** argv) {
     const bool smoke = argc == 2 && std::strcmp(argv[1], "--smoke") == 0;
     TApplication app(nullptr);
     app.Initialize();
-    BenchWindow(smoke ? 3 : 200);
-    BenchCaptionShape(smoke ? 3 : 500);
+    // Any operation that could not run fails the program (the smoke run's whole point).
+    bool ran = BenchWindow(smoke ? 3 : 200);
+    ran = BenchCaptionShape(smoke ? 3 : 500) && ran;
     ShutDownSkinManager();
-    BenchStartup(smoke ? 1 : 15);
-    return 0;
+    ran = BenchStartup(smoke ? 1 : 15) && ran;
+    return ran ? 0 : 1;
 }
 
 } // namespace

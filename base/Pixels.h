@@ -37,6 +37,7 @@ struct PixelRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool Empty() const { return right <= left || bottom <= top; }
+    bool operator==(const PixelRect&) const = default;
 };
 
 struct PixelView {

@@ -5,6 +5,8 @@
 #include "skin/data/win/SkinManager.h"
 #include "skin/form/draw/SkinDraw.h"
 #include "skin/form/logic/FrameCompose.h"
+#include "ui/actions/ShortCut.h"
+#include "ui/menus/Menus.h"
 #include "ui/services/Timer.h"
 
 #include <algorithm>
@@ -18,7 +20,10 @@ bool Contains(const PixelRect& r, PixelPoint p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-enum SysMenuTag : UINT_PTR { kRestoreTag = 1, kMaximizeTag, kMinimizeTag, kCloseTag };
+// The skinned system menu's item tags, which are also the glyph indices of MenuGlyphs.
+enum SysMenuTag : int { kRestoreTag = 0, kMaximizeTag = 1, kMinimizeTag = 2, kCloseTag = 3,
+                        kSeparatorTag = 100 };
+constexpr int kSysPopupMenuTag = 33333;
 
 } // namespace
 
@@ -97,6 +102,8 @@ void TWinSkinForm::LayoutCaptionButtons() {
     in.menuBarHeight = MenuBarHeight;
     in.menuBarLeftWidth = (skin && skin->MenuBar) ? skin->MenuBar->LeftWidth : 0;
     in.rightToLeft = rightToLeft_;
+    in.iconWidth = formIcon_.Width();
+    in.iconHeight = formIcon_.Height();
     const CaptionFacts facts = Facts();
     for (auto& b : CaptionButtons) {
         b->Visible = IsCaptionButtonVisible(*b->SkinButton, facts);
@@ -270,9 +277,14 @@ void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
     RunButtonAction(*button, PointFromLParam(m.LParam));
 }
 
+// The system turns the second click on the icon into a double click; there it is the
+// second click that closes the window, as on the system's own caption.
 void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
     m.Result = 0;
-    if (State != WindowState::Normal)
+    auto* button = dynamic_cast<TWinSysButton*>(FindObject(ScreenToWindow(m.LParam)));
+    if (button && ActionOf(button->SkinButton->Action) == ButtonAction::SystemMenu)
+        ShowSystemMenu(PointFromLParam(m.LParam));
+    else if (State != WindowState::Normal)
         Restore();
     else if (capabilities_ & 1)
         ToggleMaximize();
@@ -354,37 +366,85 @@ void TWinSkinForm::SendToActiveMdiChild(WPARAM command) {
         SkinManager->SetMdiMaximized(false);
 }
 
-// The skin's own system menu: Restore, Maximize, Minimize, Close; a second click on the icon
-// within the double-click time closes the window instead.
-void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
-    const DWORD now = GetTickCount();
-    if (now - lastSysMenuTick_ < doubleClickTime_) { // unsigned: the tick wrap does no harm
-        CloseWindow();
-        return;
-    }
-    lastSysMenuTick_ = now;
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return;
-    auto add = [&](UINT_PTR tag, const char* text, bool enabled) {
-        AppendMenuA(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), tag, text);
+// The skinned system menu: Restore, Maximize, Minimize (each only where the window has the
+// box), Close. Owner-drawn with the skin's menu glyphs.
+void TWinSkinForm::BuildSysPopupMenu() {
+    FreeSysPopupMenu();
+    sysPopupMenu_ = std::make_unique<TPopupMenu>(nullptr);
+    sysPopupMenu_->SetTag(kSysPopupMenuTag);
+    sysPopupMenu_->SetOwnerDraw(true);
+    if (skinData_) sysPopupMenu_->SetImages(skinData_->MenuGlyphs());
+    auto add = [this](const char* caption, int tag, TShortCut shortCut) {
+        auto* item = new TMenuItem(sysPopupMenu_.get());
+        item->SetCaption(caption);
+        item->SetTag(tag);
+        if (tag != kSeparatorTag) item->SetImageIndex(tag);
+        item->SetShortCut(shortCut);
+        item->SetOnClick([this, tag](TObject*) { SysMenuClick(tag); });
+        sysPopupMenu_->Items()->Add(item);
     };
-    add(kRestoreTag, " Restore ", State != WindowState::Normal);
-    if (capabilities_ & 1) add(kMaximizeTag, " Maximize ", State != WindowState::Maximized);
-    if (capabilities_ & 2) add(kMinimizeTag, " Minimize ", State != WindowState::Minimized);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    add(kCloseTag, " Close \tShift+F4", true);
-    inMenuLoop_ = true;
-    const UINT_PTR chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                           screen.x, screen.y, 0, Handle, nullptr);
-    inMenuLoop_ = false;
-    DestroyMenu(menu);
-    switch (chosen) {
+    add(" Restore ", kRestoreTag, scNone);
+    if (capabilities_ & 1) add(" Maximize ", kMaximizeTag, scNone);
+    if (capabilities_ & 2) add(" Minimize ", kMinimizeTag, scNone);
+    add("-", kSeparatorTag, scNone);
+    add(" Close ", kCloseTag, TextToShortCut("Shift+F4"));
+}
+
+void TWinSkinForm::FreeSysPopupMenu() {
+    sysPopupMenu_.reset();
+}
+
+void TWinSkinForm::SysMenuClick(int tag) {
+    switch (tag) {
     case kRestoreTag: Restore(); break;
     case kMaximizeTag: ToggleMaximize(); break;
     case kMinimizeTag: ToggleMinimize(); break;
     case kCloseTag: CloseWindow(); break;
     default: break;
     }
+}
+
+// A second click on the icon within the double-click time closes the window instead. Windows
+// whose skin data does not skin the system menu (and MDI children) get the system's own menu,
+// whose choice comes back as WM_COMMAND and is turned into WM_SYSCOMMAND by OnCommand.
+void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
+    const bool normal = State == WindowState::Normal;
+    const bool maximized = State == WindowState::Maximized;
+    const bool minimized = State == WindowState::Minimized;
+    if (sysPopupMenu_) {
+        TMenuItem* items = sysPopupMenu_->Items();
+        for (int i = 0; i < items->Count(); ++i) {
+            TMenuItem* item = items->Items(i);
+            if (item->Tag() == kRestoreTag) item->SetEnabled(!normal);
+            if (item->Tag() == kMaximizeTag) item->SetEnabled(!maximized);
+            if (item->Tag() == kMinimizeTag) item->SetEnabled(!minimized);
+        }
+    }
+    const DWORD now = GetTickCount();
+    if (now - lastSysMenuTick_ < doubleClickTime_) { // unsigned: the tick wrap does no harm
+        CloseWindow();
+        return;
+    }
+    lastSysMenuTick_ = now;
+    inMenuLoop_ = true;
+    if (sysPopupMenu_ && skinData_ && skinData_->Has(xcSystemMenu) && Mdi != MdiKind::Child) {
+        // Held here while it is tracked: a detach meanwhile must not free the open menu.
+        std::unique_ptr<TPopupMenu> open = std::move(sysPopupMenu_);
+        open->Popup(screen.x, screen.y);
+        if (hooked_ && !sysPopupMenu_) sysPopupMenu_ = std::move(open);
+    } else if (systemMenu_) {
+        // The system leaves its menu's states to the window: match them to the window's.
+        auto enable = [this](UINT command, bool on) {
+            EnableMenuItem(systemMenu_, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+        };
+        enable(SC_RESTORE, !normal);
+        enable(SC_MAXIMIZE, !maximized);
+        enable(SC_MINIMIZE, !minimized);
+        enable(SC_MOVE, !maximized);
+        enable(SC_SIZE, normal && sizable_);
+        TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle, nullptr);
+    }
+    inMenuLoop_ = false;
 }
 
 } // namespace kv

@@ -3,6 +3,7 @@
 #include "skin/data/win/SkinManager.h"
 #include "ui/forms/Forms.h"
 #include "ui/classes/Properties.h"
+#include "ui/menus/Menus.h"
 #include "ui/services/Timer.h"
 
 #include <cstddef>
@@ -115,6 +116,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     if (style_ & WS_MINIMIZEBOX) capabilities_ |= kCapMinimize;
     if (style_ & WS_MAXIMIZEBOX) capabilities_ |= kCapMaximize;
     ReadWindowState();
+    BuildSysPopupMenu();
     sizable_ = (style_ & WS_THICKFRAME) != 0;
     if (HWND client = FindMdiClient(Handle)) {
         Mdi = MdiKind::Frame;
@@ -167,6 +169,7 @@ void TWinSkinForm::PassOn(TMessage& m) {
 }
 
 void TWinSkinForm::Detach() {
+    FreeSysPopupMenu();
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     HotObject = nullptr;
     if (!hooked_) return;
@@ -198,6 +201,7 @@ void TWinSkinForm::Detach() {
 }
 
 void TWinSkinForm::Teardown() {
+    FreeSysPopupMenu();
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     HotObject = nullptr;
     if (!hooked_) return;

@@ -32,6 +32,7 @@
 #include <vector>
 
 class TCustomForm;
+class TPopupMenu;
 class TTimer;
 
 namespace kv {
@@ -104,6 +105,10 @@ public:
     void BuildCaptionButtons();
     void FreeCaptionButtons();
     void PaintObject(TNCObject& object, int state);
+    void BuildSysPopupMenu();
+    void FreeSysPopupMenu();
+    // The skinned system menu, or nullptr while detached.
+    TPopupMenu* SysPopupMenu() const { return sysPopupMenu_.get(); }
 
     int SkinState = 0;
     WindowState State = WindowState::Normal;
@@ -171,6 +176,7 @@ private:
     void HoverTick();
     void RunButtonAction(const TWinSysButton& button, PixelPoint screen);
     void ShowSystemMenu(PixelPoint screen);
+    void SysMenuClick(int tag);
     void ToggleMaximize();
     void Restore();
     void ToggleMinimize();
@@ -185,6 +191,7 @@ private:
     TWindowSubclass subclass_;
     bool hooked_ = false;
     std::unique_ptr<TTimer> hoverTimer_;
+    std::unique_ptr<TPopupMenu> sysPopupMenu_;
     UniqueFont captionFont_;
     std::wstring captionText_;
     uint32_t style_ = 0;

@@ -58,9 +58,11 @@ bool IsCaptionButtonVisible(const TDataSkinSysButton& button, const CaptionFacts
 
 std::optional<PixelRect> LayoutCaptionButton(const TDataSkinSysButton& b,
                                             const CaptionLayoutInput& in) {
-    if (b.Bitmap.Empty()) return std::nullopt;
-    const int w = FrameWidthOf(b.Bitmap.Width(), b.FrameCount);
-    const int h = b.Bitmap.Height();
+    const bool showsIcon = IsIconButton(b.Action) && b.Bitmap.Empty();
+    if (showsIcon ? in.iconWidth <= 0 || in.iconHeight <= 0 : b.Bitmap.Empty())
+        return std::nullopt;
+    const int w = showsIcon ? in.iconWidth : FrameWidthOf(b.Bitmap.Width(), b.FrameCount);
+    const int h = showsIcon ? in.iconHeight : b.Bitmap.Height();
     int x = 0, y = 0;
     switch (b.Align) {
     case 0: x = b.XCoord; y = b.YCoord; break;

@@ -37,9 +37,11 @@ struct CaptionLayoutInput {
     int menuBarHeight = 0;
     int menuBarLeftWidth = 0; // the menu bar piece's left end, 0 without the piece
     bool rightToLeft = false;
+    // The form icon's size: an icon button without an image of its own shows the icon.
+    int iconWidth = 0, iconHeight = 0;
 };
 
-// The rectangle of a button, or nothing when its image is empty.
+// The rectangle of a button, or nothing when it has nothing to show.
 std::optional<PixelRect> LayoutCaptionButton(const TDataSkinSysButton& button,
                                             const CaptionLayoutInput& in);
 

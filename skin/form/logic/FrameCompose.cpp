@@ -136,11 +136,12 @@ void ComposeCaptionButton(PixelView target, const PlacedButton& b, int state, Pi
 void ComposeCaptionButtons(PixelView caption, const std::vector<PlacedButton>& buttons,
                            bool active, PixelView formIcon) {
     for (const PlacedButton& b : buttons) {
-        if (!b.visible || !b.def || b.def->Bitmap.Empty() || b.def->Visibility == 100) continue;
-        if (IsIconButton(b.def->Action)) {
+        if (!b.visible || !b.def || b.def->Visibility == 100) continue;
+        if (IsIconButton(b.def->Action)) { // the form's icon, whether or not the skin has art
             DrawSkinStrip(caption, b.bounds, formIcon, true, 1, 1);
             continue;
         }
+        if (b.def->Bitmap.Empty()) continue;
         DrawSkinStrip(caption, b.bounds, b.def->Bitmap.View(), true, b.def->FrameCount,
                       RestingButtonFrame(active, b.def->FrameCount));
     }

@@ -109,6 +109,26 @@ TEST(ButtonLayout, AlignmentsInWindowCoordinates) {
     EXPECT_EQ(LayoutCaptionButton(b, in)->left, 0);
 }
 
+// A skin may leave the icon button without an image: it then shows the form's icon, so it
+// takes the icon's size, and without an icon it has no place at all.
+TEST(ButtonLayout, IconButtonWithoutImageTakesTheIconSize) {
+    CaptionLayoutInput in;
+    in.frameWidth = 300;
+    auto owned = Button(3, 0);
+    TDataSkinSysButton& b = *owned;
+    b.Bitmap = PixelBuffer();
+    b.XCoord = 7;
+    b.YCoord = 4;
+    EXPECT_FALSE(LayoutCaptionButton(b, in));
+    in.iconWidth = 16;
+    in.iconHeight = 16;
+    auto r = LayoutCaptionButton(b, in);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (PixelRect{7, 4, 23, 20}));
+    b.Action = 0; // any other button without an image stays out
+    EXPECT_FALSE(LayoutCaptionButton(b, in));
+}
+
 TEST(ButtonLayout, MdiButtonsSitInTheMenuBar) {
     CaptionLayoutInput in;
     in.frameWidth = 300;

@@ -118,6 +118,11 @@ TEST_F(SmallSkin, ButtonsDrawRestingFramesAndTheFormIcon) {
     EXPECT_EQ(Text(caption)[1], ".....4..");
     ComposeCaptionButton(caption.View(), placed[0], 3, formIcon.View());
     EXPECT_EQ(Text(caption)[1], ".....3..");
+    // An icon button without art of its own still shows the icon.
+    icon.Bitmap = PixelBuffer();
+    PixelBuffer bare(8, 2);
+    ComposeCaptionButtons(bare.View(), placed, true, formIcon.View());
+    EXPECT_EQ(Text(bare)[0], "I.......");
 }
 
 std::set<std::pair<int, int>> Inside(const std::vector<RegionBatch>& batches) {

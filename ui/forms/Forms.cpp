@@ -136,6 +136,7 @@ TCustomForm::~TCustomForm() {
     // The window goes while the icons it was given are still alive.
     DestroyFormWindow();
     TheScreen().Remove(this);
+    if (Application) Application->FormDestroyed(*this);
 }
 
 void TCustomForm::SetBorderStyle(TBorderStyle s) {

@@ -268,6 +268,10 @@ public:
 
     HWND Handle() const { return handle_; }
     TCustomForm* MainForm() const { return mainForm_; }
+    // A form going away; the main form's place is then empty.
+    void FormDestroyed(const TCustomForm& form) {
+        if (mainForm_ == &form) mainForm_ = nullptr;
+    }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 

@@ -110,6 +110,17 @@ TEST_F(Forms, AnMDIChildNeedsAnMDIFrame) {
     EXPECT_FALSE(child->HandleAllocated());
 }
 
+// A form made after the main form was freed must not take the freed one as its owner.
+TEST_F(Forms, MainFormFreedLeavesNoMainForm) {
+    auto* main = app->CreateForm<TForm>();
+    main->HandleNeeded();
+    delete main;
+    EXPECT_EQ(app->MainForm(), nullptr);
+    auto* later = new TForm(app);
+    EXPECT_NO_THROW(later->HandleNeeded());
+    EXPECT_TRUE(later->HandleAllocated());
+}
+
 TEST_F(Forms, ConstraintsLimitARealResize) {
     auto* form = app->CreateForm<TForm>();
     form->Constraints().SetMaxWidth(336);

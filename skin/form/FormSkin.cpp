@@ -285,7 +285,9 @@ void TWinSkinForm::FitWindowToSkin(bool keepDialogWidth) {
             width = needed;
         }
     }
-    SetWindowPos(Handle, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_FRAMECHANGED);
+    // Fitting never activates: a skin change refits windows in the background too.
+    SetWindowPos(Handle, nullptr, 0, 0, width, height,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TWinSkinForm::ReadWindowState() {

@@ -8,6 +8,7 @@
 #include "skin/data/Lzh.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 namespace kv::lzh {
@@ -17,7 +18,8 @@ inline constexpr int R = kLzhRoot;
 inline constexpr int kChars = kLzhCharCount;
 
 struct Model {
-    uint16_t freq[T + 1]; // T is a sentinel above every real frequency
+    static constexpr unsigned kScan = 8; // the swap search compares this many nodes at a time
+    uint16_t freq[T + kScan]; // T.. are sentinels above every real frequency
     uint16_t parent[T + kChars];
     uint16_t child[T];
     uint8_t watched[T];
@@ -36,7 +38,7 @@ struct Model {
             child[j] = uint16_t(i);
             parent[i] = parent[i + 1] = uint16_t(j);
         }
-        freq[T] = 0xFFFF;
+        std::fill_n(freq + T, kScan, uint16_t(0xFFFF));
         parent[R] = 0;
     }
 
@@ -46,17 +48,24 @@ struct Model {
         unsigned c = parent[symbol + T];
         do {
             unsigned k = ++freq[c];
-            if (k > freq[c + 1]) SwapUp(c, k);
+            if (k > freq[c + 1]) c = MoveTo(c, LastLighter(c + 1, k), k);
         } while ((c = parent[c]) != 0);
     }
 
 private:
-    // Node c outgrew its right neighbour: exchange it with the last node still lighter than it.
-    void SwapUp(unsigned& c, unsigned k) {
-        unsigned l = c + 1;
-        while (k > freq[++l]) {
+    // The last node from `from` on that is lighter than k (nodes are sorted: count them).
+    unsigned LastLighter(unsigned from, unsigned k) const {
+        unsigned l = from;
+        for (unsigned n = kScan; n == kScan; l += n) {
+            n = 0;
+            for (unsigned i = 1; i <= kScan; i++) n += freq[l + i] < k;
         }
-        l--;
+        return l;
+    }
+
+    // Node c, now of frequency k, outgrew its right neighbour: it trades places with node l,
+    // the last node still lighter than k, which keeps the order. Returns c's new place.
+    unsigned MoveTo(unsigned c, unsigned l, unsigned k) {
         if (watched[c] | watched[l]) watchedChanged = true;
         freq[c] = freq[l];
         freq[l] = uint16_t(k);
@@ -66,7 +75,7 @@ private:
         child[l] = uint16_t(i);
         SetParent(j, c);
         child[c] = uint16_t(j);
-        c = l;
+        return l;
     }
 
     // The parent of child entry `k`: both nodes of a pair, or the one slot of a leaf. Written

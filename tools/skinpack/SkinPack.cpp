@@ -188,13 +188,57 @@ void Pack(const std::vector<std::string>& args) {
     WriteFile(fs::path(args[2]), packed);
 }
 
+// A file written beside its destination and renamed over it once complete: a failure leaves
+// the destination as it was, and the destination may be the very file being read.
+class PendingFile {
+public:
+    explicit PendingFile(const fs::path& path) : path_(path), part_(path) {
+        part_ += ".part";
+        file_.open(part_, std::ios::binary | std::ios::trunc);
+        if (!file_) throw ToolError("cannot write " + part_.string());
+    }
+    ~PendingFile() {
+        if (file_.is_open()) file_.close();
+        std::error_code ec;
+        if (!committed_) fs::remove(part_, ec);
+    }
+
+    bool Write(std::span<const uint8_t> bytes) {
+        return bool(file_.write(reinterpret_cast<const char*>(bytes.data()),
+                                std::streamsize(bytes.size())));
+    }
+
+    void Commit() {
+        file_.close();
+        std::error_code ec;
+        if (file_) fs::rename(part_, path_, ec);
+        if (!file_ || ec) throw ToolError("cannot write " + path_.string());
+        committed_ = true;
+    }
+
+private:
+    fs::path path_, part_;
+    std::ofstream file_;
+    bool committed_ = false;
+};
+
+// Streams: the packed input is read and the output written through fixed buffers.
 void Decode(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
-    Bytes packed = ReadFile(args[1], kSkinMaxFileBytes);
-    Bytes out;
-    LzhStatus status = TLZH::Unpack(packed, out);
+    std::ifstream in(fs::path(args[1]), std::ios::binary);
+    if (!in) throw ToolError("cannot open " + args[1]);
+    PendingFile out{fs::path(args[2])};
+    auto read = [&in](std::span<uint8_t> buffer) {
+        in.read(reinterpret_cast<char*>(buffer.data()), std::streamsize(buffer.size()));
+        return size_t(in.gcount());
+    };
+    auto write = [&out](std::span<const uint8_t> bytes) { return out.Write(bytes); };
+    LzhStatus status = TLZH::UnpackStream(read, write);
+    if (in.bad()) throw ToolError("cannot read " + args[1]);
+    if (status == LzhStatus::WriteFailed) throw ToolError("cannot write " + args[2]);
     if (status != LzhStatus::Ok) throw ToolError(args[1] + ": " + LzhStatusText(status));
-    WriteFile(fs::path(args[2]), out);
+    in.close(); // Windows renames nothing over an open file
+    out.Commit();
 }
 
 void Encode(const std::vector<std::string>& args) {

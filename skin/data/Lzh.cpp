@@ -40,7 +40,6 @@ constexpr int kFirstWrite = kLzhRingSize - kLzhMaxMatch; // ring position of the
 constexpr int kRefillBelow = 57;  // after a refill at least this many bits are held
 constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
 constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
-constexpr size_t kStreamChunk = 64 * 1024; // output handed on at a time when streaming
 
 // The packed bytes of a stream, read through a fixed buffer: [p, end) is what is left unread.
 class InputFeed {
@@ -323,7 +322,7 @@ LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* result, size_t size) {
     return DecodeInto(in, d, out, result + size);
 }
 
-// Streaming: decodes `size` bytes into `window` (kHistory + kStreamChunk + kTailMargin bytes),
+// Streaming: decodes `size` bytes into `window` (kHistory + kLzhStreamChunk + kTailMargin bytes),
 // handing each chunk on and sliding its last kHistory bytes down as the next one's history.
 LzhStatus DecodeStream(BitReader& in, Decoder& d, uint8_t* window, uint64_t size,
                        const LzhWrite& write) {
@@ -331,7 +330,7 @@ LzhStatus DecodeStream(BitReader& in, Decoder& d, uint8_t* window, uint64_t size
     uint8_t* begin = window + kHistory;
     while (size > 0) {
         uint8_t* out = begin;
-        LzhStatus status = DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kStreamChunk));
+        LzhStatus status = DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
         if (status != LzhStatus::Ok) return status;
         size_t made = size_t(std::min<uint64_t>(uint64_t(out - begin), size));
         if (!write(std::span<const uint8_t>(begin, made))) return LzhStatus::WriteFailed;
@@ -402,7 +401,7 @@ LzhStatus TLZH::UnpackStream(const LzhRead& read, const LzhWrite& write) {
     if (declared <= 0) return LzhStatus::Ok;
     if (declared > kLzhMaxUnpacked) return LzhStatus::TooLarge;
     auto decoder = NewDecoder();
-    auto window = NewBuffer(kHistory + kStreamChunk + kTailMargin);
+    auto window = NewBuffer(kHistory + kLzhStreamChunk + kTailMargin);
     LzhStatus status = DecodeStream(in, *decoder, window.get(), uint64_t(declared), write);
     // Unpack refuses such a size before decoding; here the source's size is known only at its
     // end, which a stream declaring more than it can hold always reaches.

@@ -24,6 +24,7 @@
 #include "skin/data/LzhModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -41,10 +42,23 @@ constexpr int kRefillBelow = 57;  // after a refill at least this many bits are 
 constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
 constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
 
+// Eight bytes as one big-endian number: one load where the compilers we use can swap bytes.
+inline uint64_t LoadBigEndian64(const uint8_t* p) {
+#if defined(__GNUC__)
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(v) : v;
+#else
+    uint64_t v = 0;
+    for (int i = 0; i < 8; i++) v = (v << 8) | p[i];
+    return v;
+#endif
+}
+
 // The packed bytes of a stream, read through a fixed buffer: [p, end) is what is left unread.
 class InputFeed {
 public:
-    static constexpr size_t kBytes = 64 * 1024;
+    static constexpr size_t kBytes = 16 * 1024;
 
     InputFeed(const LzhRead& read, std::unique_ptr<uint8_t[]> buffer)
         : read_(read), buf_(std::move(buffer)) {}
@@ -121,8 +135,7 @@ public:
 
 private:
     void RefillFast() {
-        uint64_t v = 0;
-        for (int i = 0; i < 8; i++) v = (v << 8) | p_[i];
+        uint64_t v = LoadBigEndian64(p_);
         int bytes = (63 - count_) >> 3;
         int filled = count_ + bytes * 8;
         v >>= count_;
@@ -179,17 +192,10 @@ void StartHistory(uint8_t* history) {
     std::memset(history + (kHistory - kFirstWrite), ' ', size_t(kFirstWrite));
 }
 
-// The decoder's working state, allocated once per call: the model, the symbol table and the
-// buffer for the first 4 KB of output behind the ring's starting contents.
+// The decoder's working state, allocated once per call: the model and the symbol table.
 struct Decoder {
     lzh::Model model;
     TableEntry table[1 << kTableBits];
-    uint8_t start[kHistory + kHistory + kTailMargin];
-
-    void Start() {
-        model.Start();
-        StartHistory(start);
-    }
 
     void FillTable() {
         std::memset(model.watched, 0, sizeof model.watched);
@@ -215,7 +221,7 @@ struct Decoder {
 std::unique_ptr<Decoder> NewDecoder() {
     try {
         auto decoder = std::make_unique<Decoder>();
-        decoder->Start();
+        decoder->model.Start();
         return decoder;
     } catch (const std::bad_alloc&) {
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
@@ -309,10 +315,12 @@ LzhStatus DecodeInto(BitReader& source, Decoder& d, uint8_t*& out, const uint8_t
     return status;
 }
 
-// The first kHistory bytes (or all, if fewer) behind the ring's starting contents, copied to
-// `result`; then the rest in place. Returns the status; `result` holds size + margin bytes.
-LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* result, size_t size) {
-    uint8_t* begin = d.start + kHistory;
+// The first kHistory bytes (or all, if fewer) behind the ring's starting contents in `start`
+// (kHistory + kHistory + kTailMargin bytes), copied to `result`; then the rest in place.
+// Returns the status; `result` holds size + margin bytes.
+LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* start, uint8_t* result, size_t size) {
+    StartHistory(start);
+    uint8_t* begin = start + kHistory;
     uint8_t* out = begin;
     LzhStatus status = DecodeInto(in, d, out, begin + std::min(size, kHistory));
     if (status != LzhStatus::Ok) return status;
@@ -372,9 +380,10 @@ LzhStatus TLZH::Decode(std::span<const uint8_t> bits, int64_t unpackedSize,
         return LzhStatus::TooLarge;
     size_t size = size_t(unpackedSize);
     auto decoder = NewDecoder();
+    auto start = NewBuffer(kHistory + kHistory + kTailMargin);
     AllocateOutput(out, size);
     BitReader in(bits);
-    LzhStatus status = DecodeAll(in, *decoder, out.data(), size);
+    LzhStatus status = DecodeAll(in, *decoder, start.get(), out.data(), size);
     if (status != LzhStatus::Ok) {
         out.clear();
         return status;

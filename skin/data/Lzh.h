@@ -65,7 +65,7 @@ enum class LzhStatus {
 };
 
 // Streaming hands the output on in pieces of about this size (a match may add up to 59 bytes).
-inline constexpr size_t kLzhStreamChunk = 64 * 1024;
+inline constexpr size_t kLzhStreamChunk = 16 * 1024;
 
 // Streaming: `LzhRead` fills (a prefix of) the span it is given and returns how many bytes it
 // put there, 0 at the end of the stream; `LzhWrite` takes the next piece of output, false if it

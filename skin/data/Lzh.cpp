@@ -247,14 +247,16 @@ std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
 
 // Reads one symbol: the table settles the first levels, the rest is walked one bit per level.
 // Needs kTableBits bits in the buffer.
-inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol) {
+inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol, int& length) {
     if (d.model.watchedChanged) d.FillTable();
     const TableEntry& e = d.table[in.Peek(kTableBits)];
     in.Skip(e.bits);
+    length = e.bits;
     unsigned c = e.node;
     while (c < unsigned(lzh::T)) {
         if (in.Count() == 0 && !in.Refill()) return false;
         c = d.model.child[c + in.Bit()];
+        length++;
     }
     symbol = c - lzh::T;
     return true;
@@ -293,8 +295,9 @@ LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* ou
     while (out < outEnd) {
         if (in.Count() < kRefillBelow && !in.Refill()) return LzhStatus::SourceOverrun;
         unsigned symbol = 0;
-        if (!ReadSymbol(in, d, symbol)) return LzhStatus::SourceOverrun;
-        d.model.Update(symbol);
+        int length = 0;
+        if (!ReadSymbol(in, d, symbol, length)) return LzhStatus::SourceOverrun;
+        d.model.Update(symbol, length);
         if (symbol < 256) {
             *out++ = uint8_t(symbol);
             continue;

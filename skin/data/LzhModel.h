@@ -45,14 +45,32 @@ struct Model {
     // Counts one more `symbol`, keeping the nodes sorted by frequency.
     void Update(unsigned symbol) {
         if (freq[R] == kLzhMaxFreq) Rebuild();
+        CountFrom(parent[symbol + T]);
+    }
+
+    // The same for a symbol whose code is `length` bits long. Until a node moves, the walk up
+    // counts levels rather than testing each loaded parent for the root: the loop's end is
+    // then known long before the loads arrive.
+    void Update(unsigned symbol, int length) {
+        if (freq[R] == kLzhMaxFreq) return Update(symbol);
         unsigned c = parent[symbol + T];
+        for (; length > 0; length--) {
+            unsigned k = ++freq[c];
+            if (k > freq[c + 1]) return CountFrom(parent[MoveTo(c, LastLighter(c + 1, k), k)]);
+            c = parent[c];
+        }
+        freq[R]++; // c is the root, which never moves
+    }
+
+private:
+    // Counts one more at node c and each node above it.
+    void CountFrom(unsigned c) {
         do {
             unsigned k = ++freq[c];
             if (k > freq[c + 1]) c = MoveTo(c, LastLighter(c + 1, k), k);
         } while ((c = parent[c]) != 0);
     }
 
-private:
     // The last node from `from` on that is lighter than k (nodes are sorted: count them).
     unsigned LastLighter(unsigned from, unsigned k) const {
         unsigned l = from;

@@ -112,6 +112,13 @@ TEST_F(SkinPackTool, DecodeReplacesItsOutputOnlyWhenComplete) {
     EXPECT_FALSE(fs::exists(P("out") + ".part"));
     EXPECT_EQ(Run({"decode", P("missing"), P("out")}), 1);
     EXPECT_FALSE(fs::exists(P("out") + ".part"));
+    // The program's own start for decode reports the same way.
+    EXPECT_EQ(Exec("decode \"" + P("cut") + "\" \"" + P("out") + "\""), 1);
+    Bytes logBytes = Read(dir_ / "exec.log");
+    std::string log(logBytes.begin(), logBytes.end());
+    EXPECT_NE(log.find("skinpack: "), std::string::npos) << log;
+    EXPECT_NE(log.find("ends before its declared size"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(P("out") + ".part"));
 
     Write(dir_ / "same", packed);
     ASSERT_EQ(Run({"decode", P("same"), P("same")}), 0) << err_;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -31,7 +30,7 @@ Streamed Stream(const Bytes& packed, size_t step, size_t acceptPieces = SIZE_MAX
     size_t pos = 0;
     auto read = [&](std::span<uint8_t> buffer) {
         size_t n = std::min({buffer.size(), packed.size() - pos, step});
-        std::memcpy(buffer.data(), packed.data() + pos, n);
+        std::copy_n(packed.data() + pos, n, buffer.data());
         pos += n;
         return n;
     };

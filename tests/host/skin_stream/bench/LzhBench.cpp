@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -49,7 +48,7 @@ void Stream(benchmark::State& state, const Bytes& packed) {
         unpacked = 0;
         auto read = [&](std::span<uint8_t> buffer) {
             size_t n = std::min(buffer.size(), packed.size() - pos);
-            std::memcpy(buffer.data(), packed.data() + pos, n);
+            std::copy_n(packed.data() + pos, n, buffer.data());
             pos += n;
             return n;
         };

@@ -12,8 +12,8 @@
 //
 // Streaming (UnpackStream) decodes the same way into a fixed window: 4 KB of history, a chunk
 // and the margin. Each full chunk is handed on and its last 4 KB slide down to become the
-// history of the next, so no output buffer grows with the size (on big outputs, first touches
-// of fresh pages cost more than the decoding). The input comes through a fixed buffer too.
+// history of the next, so no buffer grows with the size: the first touch of a fresh page costs
+// about as much as decoding a few hundred symbols. The input comes through a small buffer too.
 //
 // Symbols are read through a table of the tree's top kTableBits levels: one look-up settles
 // the short codes and brings the long ones within a few steps of their leaf. The model changes

@@ -7,8 +7,8 @@
 // holds that leaf). Both sides must update the model identically after every symbol.
 #include "skin/data/Lzh.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace kv::lzh {
@@ -71,7 +71,8 @@ private:
         } while ((c = parent[c]) != 0);
     }
 
-    // The last node from `from` on that is lighter than k (nodes are sorted: count them).
+    // The last node lighter than k, from `from` (itself lighter) on: the nodes are sorted, so
+    // counting the lighter ones among the next few, without a branch each, finds it.
     unsigned LastLighter(unsigned from, unsigned k) const {
         unsigned l = from;
         for (unsigned n = kScan; n == kScan; l += n) {

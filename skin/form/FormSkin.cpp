@@ -464,7 +464,8 @@ void TWinSkinForm::OnSize(TMessage& m) {
     if (State == WindowState::Minimized) return;
     if (Mdi == MdiKind::Child && ((SkinManager && SkinManager->MdiMaximized) || State != WindowState::Normal))
         return;
-    if (SkinState == 1 || SkinState == 3) BuildRegion();
+    // The size change repaints the frame and what it uncovers; a second redraw would repeat it.
+    if (SkinState == 1 || SkinState == 3) BuildRegion(false);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {

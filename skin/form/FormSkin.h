@@ -97,7 +97,8 @@ public:
     // Frame (FramePaint.cpp).
     void ComputeBorderSizes();
     void PaintFrame(HDC dc);
-    void BuildRegion();
+    // `redraw` false where the caller's own size change repaints the window anyway.
+    void BuildRegion(bool redraw = true);
     void ReleaseRegion();
     void MakeFormIcon();
 

@@ -451,6 +451,7 @@ void TWinSkinForm::OnActivated() {
     SkinState = 1;
     if (Kind == FrameKind::Frameless) SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameChanged);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
+    if (Mdi == MdiKind::Frame) SkinExistingMdiChildren();
 }
 
 void TWinSkinForm::OnSize(TMessage& m) {

@@ -168,6 +168,7 @@ private:
     // MdiClient.cpp
     void HookMdiClient(HWND client);
     void UnhookMdiClient();
+    void SkinExistingMdiChildren();
     void MdiClientProc(TMessage& m);
 
     // CaptionButtons.cpp

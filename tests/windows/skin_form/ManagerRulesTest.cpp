@@ -135,5 +135,20 @@ TEST_F(SkinnedForm, AMessageDialogIsWidenedForItsCaptionOnce) {
     DestroyWindow(dialog);
 }
 
+// A control whose identifier happens to be a system command's (0xF060 is SC_CLOSE) reports to
+// its window through WM_COMMAND: that is no system command. The menu's own choice, with no
+// control behind it, is.
+TEST_F(SkinnedForm, OnlyMenuChoicesBecomeSystemCommands) {
+    ASSERT_NE(ShowSkinned(), nullptr);
+    HWND h = form->Handle();
+    HWND control = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, h,
+                                   reinterpret_cast<HMENU>(UINT_PTR(SC_CLOSE)), nullptr, nullptr);
+    SendMessageW(h, WM_COMMAND, MAKEWPARAM(SC_CLOSE, BN_CLICKED), LPARAM(control));
+    Pump(200);
+    EXPECT_FALSE(Closed());
+    SendMessageW(h, WM_COMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitFor([&] { return Closed(); }));
+}
+
 } // namespace
 } // namespace kv::test

@@ -1,6 +1,7 @@
 // Real mouse input on the skinned caption (SendInput), run-time skin changes through SkinFile
 // (good, damaged, of another geometry), and a foreign window subclassed by someone else.
 #include "NcInput.h"
+#include "SkinFiles.h"
 #include "SkinFixture.h"
 
 #include "base/Bmp.h"
@@ -10,7 +11,6 @@
 #include "tests/windows/support/GuiObjects.h"
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace kv::test {
@@ -94,55 +94,8 @@ TEST_F(SkinnedForm, DraggingTheCaptionMovesTheWindow) {
     EXPECT_EQ(after.top - before.top, 30);
 }
 
-std::string TempSkinFile(const std::vector<uint8_t>& bytes, const char* name) {
-    char dir[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, dir);
-    std::string path = std::string(dir) + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
-    return path;
-}
 
-// The stored skin with its definition text edited (same images); without the definition when
-// `from` is empty.
-std::vector<uint8_t> EditedSkin(const std::string& from, const std::string& to) {
-    TSkinReader reader;
-    EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
-    std::vector<SkinEntry> entries;
-    for (size_t i = 0; i < reader.Count(); ++i) {
-        auto entry = reader.Entry(i);
-        SkinEntry e{reader.Names()[i], {entry->begin(), entry->end()}};
-        if (e.name.find(".ini") != std::string::npos) {
-            if (from.empty()) continue;
-            std::string text(e.bytes.begin(), e.bytes.end());
-            for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-                text.replace(at, from.size(), to);
-            e.bytes.assign(text.begin(), text.end());
-        }
-        entries.push_back(std::move(e));
-    }
-    std::vector<uint8_t> packed;
-    std::string error;
-    EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
-    return packed;
-}
 
-// The stored skin's entries, with `change` applied to each, packed again.
-template <class F> std::vector<uint8_t> RepackedSkin(F change) {
-    TSkinReader reader;
-    EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
-    std::vector<SkinEntry> entries;
-    for (size_t i = 0; i < reader.Count(); ++i) {
-        auto entry = reader.Entry(i);
-        SkinEntry e{reader.Names()[i], {entry->begin(), entry->end()}};
-        change(e);
-        entries.push_back(std::move(e));
-    }
-    std::vector<uint8_t> packed;
-    std::string error;
-    EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
-    return packed;
-}
 
 // A skin that loads but asks for what no drawing can give: every window must stay usable,
 // under the skin's frame or the plain one, and can still be sized and closed.
@@ -175,17 +128,20 @@ TEST_F(SkinnedForm, HostileSkinContentLeavesWindowsUsable) {
     // A caption piece one pixel high, and one taller than any window.
     for (int height : {1, 3000}) {
         ExpectUsable(data, form, RepackedSkin([&](SkinEntry& e) {
-                         if (e.name != "border-top.bmp") return;
-                         PixelBuffer piece(200, height, 0x553311);
-                         e.bytes = EncodeBmp24(piece.View());
+                         if (e.name == "border-top.bmp") {
+                             PixelBuffer piece(200, height, 0x553311);
+                             e.bytes = EncodeBmp24(piece.View());
+                         }
+                         return true;
                      }),
                      height == 1 ? "caption piece 1 pixel high" : "caption piece 3000 high");
     }
     // Bitmaps whose headers lie: huge sides, a negative width, a size beyond the file.
     for (int32_t width : {100000, -40, 1 << 30}) {
         ExpectUsable(data, form, RepackedSkin([&](SkinEntry& e) {
-                         if (e.name.find(".bmp") == std::string::npos || e.bytes.size() < 26) return;
-                         std::memcpy(e.bytes.data() + 18, &width, 4); // biWidth
+                         if (e.name.find(".bmp") != std::string::npos && e.bytes.size() >= 26)
+                             std::memcpy(e.bytes.data() + 18, &width, 4); // biWidth
+                         return true;
                      }),
                      "hostile BMP header");
     }

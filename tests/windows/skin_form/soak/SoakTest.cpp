@@ -4,6 +4,7 @@
 // The actions normally run after the manager's 250 ms delay; 2000 of them would wait more than
 // eight minutes, so the first cycles go through the real delay and the rest call what its tick
 // runs (RunPendingAction) as soon as the request is made.
+#include "tests/windows/skin_form/SkinFiles.h"
 #include "tests/windows/skin_form/SkinFixture.h"
 
 #include "skin/data/SkinWrite.h"
@@ -35,24 +36,7 @@ template <class F> bool Settle(F condition, DWORD ms = 3000) {
 
 // The stored skin with every "Frame=2" made "Frame=1": same images, twice the border sizes.
 std::vector<uint8_t> OtherGeometrySkin() {
-    TSkinReader reader;
-    EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
-    std::vector<SkinEntry> entries;
-    for (size_t i = 0; i < reader.Count(); ++i) {
-        auto entry = reader.Entry(i);
-        SkinEntry e{reader.Names()[i], {entry->begin(), entry->end()}};
-        if (e.name.find(".ini") != std::string::npos) {
-            std::string text(e.bytes.begin(), e.bytes.end());
-            for (size_t at = text.find("Frame=2"); at != std::string::npos; at = text.find("Frame=2", at))
-                text.replace(at, 7, "Frame=1");
-            e.bytes.assign(text.begin(), text.end());
-        }
-        entries.push_back(std::move(e));
-    }
-    std::vector<uint8_t> packed;
-    std::string error;
-    EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
-    return packed;
+    return EditedSkin("Frame=2", "Frame=1");
 }
 
 class SkinSoak : public SkinnedForm {

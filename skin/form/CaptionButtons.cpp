@@ -6,11 +6,13 @@
 #include "skin/form/draw/SkinDraw.h"
 #include "skin/form/logic/FrameCompose.h"
 #include "ui/actions/ShortCut.h"
+#include "ui/classes/ComponentLink.h"
 #include "ui/menus/Menus.h"
 #include "ui/services/Timer.h"
 
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 
 namespace kv {
 namespace {
@@ -249,11 +251,17 @@ void TWinSkinForm::OpenMenuBandItem(TMenuBandItem& item) {
     }
     RECT window{};
     GetWindowRect(Handle, &window);
+    // The menu loop runs other messages: this object may go, or rebuild its items.
+    TComponentLink<TWinSkinForm> alive;
+    alive.Set(this);
+    const int index = item.Index;
     inMenuLoop_ = true;
     TrackPopupMenu(sub, TPM_RIGHTBUTTON, window.left + item.BoundsRect.left,
                    window.top + item.BoundsRect.bottom, 0, Handle, nullptr);
+    if (!alive) return;
     inMenuLoop_ = false;
-    item.State = 1;
+    for (auto& band : MenuItems)
+        if (band->Index == index) band->State = 1;
     HotObject = nullptr;
     PaintFrame(nullptr);
 }
@@ -419,13 +427,18 @@ void TWinSkinForm::BuildSysPopupMenu() {
     sysPopupMenu_->SetTag(kSysPopupMenuTag);
     sysPopupMenu_->SetOwnerDraw(true);
     if (skinData_) sysPopupMenu_->SetImages(skinData_->MenuGlyphs());
-    auto add = [this](const char* caption, int tag, TShortCut shortCut) {
+    // A click runs after the menu loop, in which this form skin may have gone with its window.
+    auto self = std::make_shared<TComponentLink<TWinSkinForm>>();
+    self->Set(this);
+    auto add = [this, self](const char* caption, int tag, TShortCut shortCut) {
         auto* item = new TMenuItem(sysPopupMenu_.get());
         item->SetCaption(caption);
         item->SetTag(tag);
         if (tag != kSeparatorTag) item->SetImageIndex(tag);
         item->SetShortCut(shortCut);
-        item->SetOnClick([this, tag](TObject*) { SysMenuClick(tag); });
+        item->SetOnClick([self, tag](TObject*) {
+            if (TWinSkinForm* skin = self->Get()) skin->SysMenuClick(tag);
+        });
         sysPopupMenu_->Items()->Add(item);
     };
     add(" Restore ", kRestoreTag, scNone);
@@ -471,11 +484,15 @@ void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
         return;
     }
     lastSysMenuTick_ = now;
+    // The menu loop runs other messages: the window, and this object with it, may go there.
+    TComponentLink<TWinSkinForm> alive;
+    alive.Set(this);
     inMenuLoop_ = true;
     if (sysPopupMenu_ && skinData_ && skinData_->Has(xcSystemMenu) && Mdi != MdiKind::Child) {
         // Held here while it is tracked: a detach meanwhile must not free the open menu.
         std::unique_ptr<TPopupMenu> open = std::move(sysPopupMenu_);
         open->Popup(screen.x, screen.y);
+        if (!alive) return;
         if (hooked_ && !sysPopupMenu_) sysPopupMenu_ = std::move(open);
     } else if (systemMenu_) {
         // The system leaves its menu's states to the window: match them to the window's.
@@ -488,6 +505,7 @@ void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
         enable(SC_MOVE, !maximized);
         enable(SC_SIZE, normal && sizable_);
         TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle, nullptr);
+        if (!alive) return;
     }
     inMenuLoop_ = false;
 }

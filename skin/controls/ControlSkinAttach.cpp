@@ -1,6 +1,7 @@
 // Making and attaching the control skins the choice picked (ControlSkinChoice.h).
 #include "skin/controls/ControlSkinChoice.h"
 
+#include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/form/FormSkin.h"
@@ -18,6 +19,7 @@ namespace {
 TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
     switch (kind) {
     case SkinKind::Button: return new TSkinButton(owner);
+    case SkinKind::BitButton: return new TSkinBitButton(owner);
     case SkinKind::CheckBox: return new TSkinCheckBox(owner);
     case SkinKind::RadioButton: return new TSkinRadioButton(owner);
     default: return nullptr;

@@ -4,6 +4,7 @@
 #include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/form/FormSkin.h"
 #include "ui/classes/Properties.h"
 #include "ui/forms/Forms.h"
@@ -44,7 +45,12 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
         if (TSkinControl* skin = MakeSkin(kind, &form)) skin->AttachHandle(control->Handle(), data, &form);
         return;
     }
-    if (!control) return; // windowless and scroller skins arrive later
+    if (attach == SkinAttach::Graphic) {
+        if (kind == SkinKind::SpeedButton)
+            (new TSkinSpeedButton(&component))->AttachGraphic(&form, data);
+        return;
+    }
+    if (!control || attach != SkinAttach::Control) return; // scroller skins arrive later
     if (TSkinControl* skin = MakeSkin(kind, &component)) skin->AttachControl(&form, data, flag != 0);
 }
 
@@ -83,8 +89,8 @@ bool SkinFromEvent(TWinSkinForm& form, TComponent& component, TComponent& contai
 bool IsAlreadySkinned(TWinSkinForm& form, TComponent& component) {
     auto* windowed = dynamic_cast<TWinControl*>(&component);
     for (TSkinControl* skin : form.ControlSkins) {
-        if (skin->Control()) {
-            if (skin->Control() == &component) return true;
+        if (skin->Served()) {
+            if (skin->Served() == &component) return true;
             continue;
         }
         if (!windowed || !skin->Handle()) continue;

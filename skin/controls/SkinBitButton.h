@@ -24,9 +24,11 @@ public:
     // Diagnostics for tests: the glyph frame of the last paint.
     int LastGlyph() const { return lastGlyph_; }
 
+protected:
+    int lastGlyph_ = 0;
+
 private:
     void DrawGlyphAndCaption(const RECT& client, ButtonState state);
-    int lastGlyph_ = 0;
 };
 
 } // namespace kv

@@ -51,10 +51,7 @@ void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool r
     FForm = form;
     FControl = control;
     FHandle = control->Handle();
-    FOldWindowProc = control->WindowProc;
-    hookLink_ = std::make_shared<HookLink>();
-    hookLink_->skin = this;
-    control->WindowProc = ControlHook{hookLink_};
+    HookMethod(*control);
     control->SetDoubleBuffered(true);
     JoinFormList();
     RefreshFlags();
@@ -80,23 +77,46 @@ void TSkinControl::AttachHandle(HWND wnd, TSkinData* skinData, TWinSkinForm* for
     FSkinState = kSkinAttached;
 }
 
+TControl* TSkinControl::Served() const {
+    return FControl;
+}
+
 void TSkinControl::Detach() {
     if (FRecolour && FControl) FControl->SetColor(FSavedColor);
 }
 
+void TSkinControl::HookMethod(TControl& control) {
+    FOldWindowProc = control.WindowProc;
+    hookLink_ = std::make_shared<HookLink>();
+    hookLink_->skin = this;
+    control.WindowProc = ControlHook{hookLink_};
+    hookedControl_ = &control;
+}
+
+// Inside one of the control's own messages the method cannot be swapped back (it is running):
+// ours stays and passes everything on from now on.
+void TSkinControl::ReleaseMethod() {
+    if (!hookLink_) return;
+    hookLink_->replaced = FOldWindowProc;
+    hookLink_->skin = nullptr;
+    hookLink_.reset();
+    FOldWindowProc = nullptr;
+    hookedControl_ = nullptr;
+}
+
 void TSkinControl::Unhook() {
-    if (FOldWindowProc) {
-        const ControlHook* ours = FControl ? FControl->WindowProc.target<ControlHook>() : nullptr;
+    if (FOldWindowProc && hookedControl_) {
+        const ControlHook* ours = hookedControl_->WindowProc.target<ControlHook>();
         if (ours && ours->link == hookLink_) {
-            FControl->WindowProc = FOldWindowProc;
-        } else if (hookLink_) {
-            // Someone hooked the control after us and calls ours: it becomes a pass-through.
-            hookLink_->replaced = FOldWindowProc;
+            hookedControl_->WindowProc = FOldWindowProc;
+            hookLink_->skin = nullptr;
+            hookLink_.reset();
+            FOldWindowProc = nullptr;
+            hookedControl_ = nullptr;
         }
-        if (hookLink_) hookLink_->skin = nullptr;
-        hookLink_.reset();
-        FOldWindowProc = nullptr;
     }
+    // Someone hooked the control after us and calls ours: it becomes a pass-through.
+    ReleaseMethod();
     subclass_.Restore();
 }
 

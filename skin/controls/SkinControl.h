@@ -59,6 +59,8 @@ public:
 
     HWND Handle() const { return FHandle; }
     TWinControl* Control() const { return FControl; }
+    // The framework control this skin serves (windowed or not), or nullptr for a bare window.
+    virtual TControl* Served() const;
     TWinSkinForm* Form() const { return FForm; }
     int SkinState() const { return FSkinState; }
     bool WindowGone() const { return windowGone_; }
@@ -77,6 +79,9 @@ protected:
     void JoinFormList();
     void LeaveFormList();
     void Unhook();
+    // Replaces the framework control's message method by ControlWndProc.
+    void HookMethod(TControl& control);
+    void ReleaseMethod();
 
     uint8_t FMouseState = 0;
     bool FEnabled = true;
@@ -97,6 +102,7 @@ private:
     struct HookLink;
     struct ControlHook;
     std::shared_ptr<HookLink> hookLink_;
+    TControl* hookedControl_ = nullptr; // whose WindowProc holds ours
     TWindowSubclass subclass_;
     bool windowGone_ = false;
 };

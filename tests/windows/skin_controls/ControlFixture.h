@@ -23,10 +23,12 @@ protected:
     }
 
     // The control skin serving `control` on the form's skin, or nullptr.
-    template <class S = TSkinControl> S* SkinOf(TWinSkinForm* skin, TWinControl* control) {
+    template <class S = TSkinControl> S* SkinOf(TWinSkinForm* skin, TControl* control) {
         if (!skin) return nullptr;
+        auto* windowed = dynamic_cast<TWinControl*>(control);
         for (TSkinControl* s : skin->ControlSkins)
-            if (s->Control() == control || (control->HandleAllocated() && s->Handle() == control->Handle()))
+            if (s->Served() == control ||
+                (windowed && windowed->HandleAllocated() && s->Handle() == windowed->Handle()))
                 return dynamic_cast<S*>(s);
         return nullptr;
     }

@@ -98,6 +98,10 @@ void TSkinSpeedButton::AfterDefault(TMessage& m) {
     }
 }
 
+void TSkinSpeedButton::SkinChanged() {
+    if (FGraphicControl) FGraphicControl->Invalidate();
+}
+
 // Straight into the parent's window at the button's place, so a press shows at once.
 void TSkinSpeedButton::PaintSkin(HDC) {
     TSpeedButton* b = FGraphicControl;

@@ -27,6 +27,7 @@ public:
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void PaintSkin(HDC dc) override;
+    void SkinChanged() override;
     void DrawSpeedButton(HDC dc, const RECT& rect);
     TControl* Served() const override;
 

@@ -36,6 +36,10 @@ void TWinSkinForm::FreeDeadControlSkins() {
     for (TSkinControl* skin : dead) delete skin;
 }
 
+void TWinSkinForm::ControlSkinsChanged() {
+    for (TSkinControl* skin : std::vector<TSkinControl*>(ControlSkins)) skin->SkinChanged();
+}
+
 TSkinControl* TWinSkinForm::FindControlSkin(HWND wnd) const {
     for (TSkinControl* skin : ControlSkins)
         if (skin->Handle() == wnd && !skin->WindowGone()) return skin;

@@ -226,6 +226,7 @@ void TWinSkinForm::ApplySkinChange() {
     FreeCaptionButtons();
     BuildCaptionButtons();
     Recolor();
+    ControlSkinsChanged();
 }
 
 void TWinSkinForm::Recolor() {

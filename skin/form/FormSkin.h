@@ -117,6 +117,7 @@ public:
     void FreeControlSkins();
     void FreeDeadControlSkins();
     TSkinControl* FindControlSkin(HWND wnd) const;
+    void ControlSkinsChanged();
     // Ends the hot state of HotControlSkin (for a foreign window only once the cursor left it).
     void DropHotControlSkin(bool onlyWhenLeft);
     std::vector<TSkinControl*> ControlSkins;

@@ -116,7 +116,8 @@ void ChooseControlSkin(TWinSkinForm& form, TComponent& component, TComponent& co
         if (auto* group = dynamic_cast<TWinControl*>(control)) {
             for (int i = 0; i < group->ControlCount(); ++i)
                 if (auto* child = dynamic_cast<TWinControl*>(group->Controls(i)))
-                    AttachChoice(form, *child, c.childKind, SkinAttach::Control, 0);
+                    if (!IsAlreadySkinned(form, *child))
+                        AttachChoice(form, *child, c.childKind, SkinAttach::Control, 0);
         }
     }
     AttachChoice(form, component, c.kind, c.attach, c.flag);

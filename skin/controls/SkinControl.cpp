@@ -50,6 +50,7 @@ void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool r
     FSkinData = skinData;
     FForm = form;
     FControl = control;
+    control->FreeNotification(this);
     FHandle = control->Handle();
     HookMethod(*control);
     control->SetDoubleBuffered(true);
@@ -91,6 +92,7 @@ void TSkinControl::HookMethod(TControl& control) {
     hookLink_->skin = this;
     control.WindowProc = ControlHook{hookLink_};
     hookedControl_ = &control;
+    control.FreeNotification(this);
 }
 
 // Inside one of the control's own messages the method cannot be swapped back (it is running):
@@ -235,7 +237,18 @@ void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
 
 void TSkinControl::SkinChanged() {
     if (FRecolour && FControl) FControl->SetColor(FaceColour());
-    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+    if (FHandle && !windowGone_) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+// A control freed while a skin it does not own still serves it: forget it.
+void TSkinControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == hookedControl_) {
+        hookedControl_ = nullptr;
+        ReleaseMethod();
+    }
+    if (component == FControl) FControl = nullptr;
 }
 
 COLORREF TSkinControl::FaceColour() const {

@@ -50,6 +50,7 @@ public:
     virtual void DrawSkin(HDC, const RECT&) {}
     virtual void SkinChanged();
     virtual bool QueryTrue() const { return true; }
+    void Notification(TComponent* component, TOperation operation) override;
 
     void ControlWndProc(TMessage& m);
     void CallDefault(TMessage& m);

@@ -147,5 +147,24 @@ TEST_F(ControlChoiceTest, ARescanSkinsNewControlsOnceAndFreesDeadSkins) {
     EXPECT_EQ(skin->ControlSkins.size(), before);
 }
 
+TEST_F(ControlChoiceTest, ARadioGroupsButtonsGetOneSkinEachHoweverOftenTheFormIsScanned) {
+    auto* radios = Add<TRadioGroup>(20, 20, 150, 90, "Radios");
+    radios->Items().Add("One");
+    radios->Items().Add("Two");
+    ASSERT_EQ(radios->ButtonCount(), 2);
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    auto skinsOfButtons = [&] {
+        return std::count_if(skin->ControlSkins.begin(), skin->ControlSkins.end(), [&](TSkinControl* s) {
+            return s->Served() == radios->Buttons(0) || s->Served() == radios->Buttons(1);
+        });
+    };
+    EXPECT_EQ(skinsOfButtons(), 2);
+    EXPECT_NE(SkinOf<TSkinRadioButton>(skin, radios->Buttons(0)), nullptr);
+    skin->SkinControls();
+    skin->SkinControls();
+    EXPECT_EQ(skinsOfButtons(), 2);
+}
+
 } // namespace
 } // namespace kv::test

@@ -10,6 +10,11 @@
 // bytes. The result keeps a named margin behind its end for a match that crosses the declared
 // size and for copies in whole 8-byte steps.
 //
+// Streaming (UnpackStream) decodes the same way into a fixed window: 4 KB of history, a chunk
+// and the margin. Each full chunk is handed on and its last 4 KB slide down to become the
+// history of the next, so no buffer grows with the size: the first touch of a fresh page costs
+// about as much as decoding a few hundred symbols. The input comes through a small buffer too.
+//
 // Symbols are read through a table of the tree's top kTableBits levels: one look-up settles
 // the short codes and brings the long ones within a few steps of their leaf. The model changes
 // after every symbol, but rarely near the root; it tells us when a position the table has read
@@ -19,6 +24,7 @@
 #include "skin/data/LzhModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -36,12 +42,61 @@ constexpr int kRefillBelow = 57;  // after a refill at least this many bits are 
 constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
 constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
 
-// Bits most significant first; past the end of the source, zero bytes up to a limit.
+// Eight bytes as one big-endian number: one load where the compilers we use can swap bytes.
+inline uint64_t LoadBigEndian64(const uint8_t* p) {
+#if defined(__GNUC__)
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(v) : v;
+#else
+    uint64_t v = 0;
+    for (int i = 0; i < 8; i++) v = (v << 8) | p[i];
+    return v;
+#endif
+}
+
+// The packed bytes of a stream, read through a fixed buffer: [p, end) is what is left unread.
+class InputFeed {
+public:
+    static constexpr size_t kBytes = 16 * 1024;
+
+    InputFeed(const LzhRead& read, std::unique_ptr<uint8_t[]> buffer)
+        : read_(read), buf_(std::move(buffer)) {}
+
+    bool Ended() const { return ended_; }
+    uint64_t Total() const { return total_; } // bytes read so far (all of them once Ended)
+
+    // Moves the unread bytes to the front and reads behind them until at least `want` bytes
+    // are unread or the stream has ended.
+    void TopUp(const uint8_t*& p, const uint8_t*& end, size_t want) {
+        size_t left = size_t(end - p);
+        if (left) std::memmove(buf_.get(), p, left);
+        while (left < want && !ended_) {
+            size_t got = std::min(read_(std::span(buf_.get() + left, kBytes - left)),
+                                  kBytes - left);
+            ended_ = got == 0;
+            left += got;
+            total_ += got;
+        }
+        p = buf_.get();
+        end = p + left;
+    }
+
+private:
+    const LzhRead& read_;
+    std::unique_ptr<uint8_t[]> buf_;
+    uint64_t total_ = 0;
+    bool ended_ = false;
+};
+
+// Bits most significant first; past the end of the source, zero bytes up to a limit. The
+// source is a span, or a feed that the reader tops up when its bytes run short.
 class BitReader {
 public:
     explicit BitReader(std::span<const uint8_t> src)
         : p_(src.data()), end_(src.data() + src.size()),
           limitBits_((uint64_t(src.size()) + kLzhSourceSlack) * 8) {}
+    explicit BitReader(InputFeed& feed) : feed_(&feed) {}
 
     int Count() const { return count_; }
 
@@ -52,7 +107,7 @@ public:
             RefillFast();
             return true;
         }
-        return RefillTail();
+        return RefillSlow();
     }
 
     // The next n bits (1..32, at most Count()) without taking them.
@@ -69,10 +124,18 @@ public:
         return b;
     }
 
+    // Takes `n` whole bytes from a feed before any bit has been read (the size word).
+    bool TakeBytes(uint8_t* dest, size_t n) {
+        if (feed_) feed_->TopUp(p_, end_, n);
+        if (size_t(end_ - p_) < n) return false;
+        std::memcpy(dest, p_, n);
+        p_ += n;
+        return true;
+    }
+
 private:
     void RefillFast() {
-        uint64_t v = 0;
-        for (int i = 0; i < 8; i++) v = (v << 8) | p_[i];
+        uint64_t v = LoadBigEndian64(p_);
         int bytes = (63 - count_) >> 3;
         int filled = count_ + bytes * 8;
         v >>= count_;
@@ -81,6 +144,18 @@ private:
         p_ += bytes;
         loadedBits_ += uint64_t(bytes) * 8;
         count_ = filled;
+    }
+
+    bool RefillSlow() {
+        if (feed_ && !feed_->Ended()) {
+            feed_->TopUp(p_, end_, 8);
+            if (end_ - p_ >= 8) {
+                RefillFast();
+                return true;
+            }
+        }
+        if (feed_) limitBits_ = (feed_->Total() - 4 + kLzhSourceSlack) * 8; // past the size word
+        return RefillTail();
     }
 
     bool RefillTail() {
@@ -94,12 +169,13 @@ private:
         return true;
     }
 
-    const uint8_t* p_;
-    const uint8_t* end_;
+    const uint8_t* p_ = nullptr;
+    const uint8_t* end_ = nullptr;
     uint64_t buf_ = 0;
     int count_ = 0;
     uint64_t loadedBits_ = 0;
-    uint64_t limitBits_;
+    uint64_t limitBits_ = 0;
+    InputFeed* feed_ = nullptr;
 };
 
 // Where the first kTableBits bits of a code lead: a leaf (symbol + T) reached after `bits`
@@ -109,20 +185,17 @@ struct TableEntry {
     uint8_t bits;
 };
 
-// The decoder's working state, allocated once per call: the model, the symbol table and the
-// buffer for the first 4 KB of output behind the ring's starting contents.
+// The ring's starting contents, as the kHistory bytes before the first output byte, oldest
+// first: positions 4036..4095 (zero), then 0..4035 (spaces).
+void StartHistory(uint8_t* history) {
+    std::memset(history, 0, kHistory - kFirstWrite);
+    std::memset(history + (kHistory - kFirstWrite), ' ', size_t(kFirstWrite));
+}
+
+// The decoder's working state, allocated once per call: the model and the symbol table.
 struct Decoder {
     lzh::Model model;
     TableEntry table[1 << kTableBits];
-    uint8_t start[kHistory + kHistory + kTailMargin];
-
-    // The ring's starting contents lie before the first output byte, oldest first: positions
-    // 4036..4095 (zero), then 0..4035 (spaces).
-    void Start() {
-        model.Start();
-        std::memset(start, 0, sizeof start);
-        std::memset(start + (kHistory - kFirstWrite), ' ', size_t(kFirstWrite));
-    }
 
     void FillTable() {
         std::memset(model.watched, 0, sizeof model.watched);
@@ -148,7 +221,7 @@ struct Decoder {
 std::unique_ptr<Decoder> NewDecoder() {
     try {
         auto decoder = std::make_unique<Decoder>();
-        decoder->Start();
+        decoder->model.Start();
         return decoder;
     } catch (const std::bad_alloc&) {
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
@@ -163,16 +236,27 @@ void AllocateOutput(std::vector<uint8_t>& out, size_t size) {
     }
 }
 
+// A buffer left uninitialised: every byte is written before it is read.
+std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
+    try {
+        return std::unique_ptr<uint8_t[]>(new uint8_t[size]);
+    } catch (const std::bad_alloc&) {
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    }
+}
+
 // Reads one symbol: the table settles the first levels, the rest is walked one bit per level.
 // Needs kTableBits bits in the buffer.
-inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol) {
+inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol, int& length) {
     if (d.model.watchedChanged) d.FillTable();
     const TableEntry& e = d.table[in.Peek(kTableBits)];
     in.Skip(e.bits);
+    length = e.bits;
     unsigned c = e.node;
     while (c < unsigned(lzh::T)) {
         if (in.Count() == 0 && !in.Refill()) return false;
         c = d.model.child[c + in.Bit()];
+        length++;
     }
     symbol = c - lzh::T;
     return true;
@@ -211,8 +295,9 @@ LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* ou
     while (out < outEnd) {
         if (in.Count() < kRefillBelow && !in.Refill()) return LzhStatus::SourceOverrun;
         unsigned symbol = 0;
-        if (!ReadSymbol(in, d, symbol)) return LzhStatus::SourceOverrun;
-        d.model.Update(symbol);
+        int length = 0;
+        if (!ReadSymbol(in, d, symbol, length)) return LzhStatus::SourceOverrun;
+        d.model.Update(symbol, length);
         if (symbol < 256) {
             *out++ = uint8_t(symbol);
             continue;
@@ -233,10 +318,12 @@ LzhStatus DecodeInto(BitReader& source, Decoder& d, uint8_t*& out, const uint8_t
     return status;
 }
 
-// The first kHistory bytes (or all, if fewer) behind the ring's starting contents, copied to
-// `result`; then the rest in place. Returns the status; `result` holds size + margin bytes.
-LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* result, size_t size) {
-    uint8_t* begin = d.start + kHistory;
+// The first kHistory bytes (or all, if fewer) behind the ring's starting contents in `start`
+// (kHistory + kHistory + kTailMargin bytes), copied to `result`; then the rest in place.
+// Returns the status; `result` holds size + margin bytes.
+LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* start, uint8_t* result, size_t size) {
+    StartHistory(start);
+    uint8_t* begin = start + kHistory;
     uint8_t* out = begin;
     LzhStatus status = DecodeInto(in, d, out, begin + std::min(size, kHistory));
     if (status != LzhStatus::Ok) return status;
@@ -244,6 +331,24 @@ LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* result, size_t size) {
     std::memcpy(result, begin, done);
     out = result + done;
     return DecodeInto(in, d, out, result + size);
+}
+
+// Streaming: decodes `size` bytes into `window` (kHistory + kLzhStreamChunk + kTailMargin bytes),
+// handing each chunk on and sliding its last kHistory bytes down as the next one's history.
+LzhStatus DecodeStream(BitReader& in, Decoder& d, uint8_t* window, uint64_t size,
+                       const LzhWrite& write) {
+    StartHistory(window);
+    uint8_t* begin = window + kHistory;
+    while (size > 0) {
+        uint8_t* out = begin;
+        LzhStatus status = DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
+        if (status != LzhStatus::Ok) return status;
+        size_t made = size_t(std::min<uint64_t>(uint64_t(out - begin), size));
+        if (!write(std::span<const uint8_t>(begin, made))) return LzhStatus::WriteFailed;
+        size -= made;
+        std::memmove(window, out - kHistory, kHistory); // a match may reach 4 KB back
+    }
+    return LzhStatus::Ok;
 }
 
 } // namespace
@@ -258,6 +363,8 @@ const char* LzhStatusText(LzhStatus status) {
         return "the declared unpacked size is beyond what the stream can hold";
     case LzhStatus::SourceOverrun:
         return "the packed stream ends before its declared size";
+    case LzhStatus::WriteFailed:
+        return "the unpacked bytes could not be written";
     }
     return "unknown";
 }
@@ -276,9 +383,10 @@ LzhStatus TLZH::Decode(std::span<const uint8_t> bits, int64_t unpackedSize,
         return LzhStatus::TooLarge;
     size_t size = size_t(unpackedSize);
     auto decoder = NewDecoder();
+    auto start = NewBuffer(kHistory + kHistory + kTailMargin);
     AllocateOutput(out, size);
     BitReader in(bits);
-    LzhStatus status = DecodeAll(in, *decoder, out.data(), size);
+    LzhStatus status = DecodeAll(in, *decoder, start.get(), out.data(), size);
     if (status != LzhStatus::Ok) {
         out.clear();
         return status;
@@ -293,6 +401,26 @@ LzhStatus TLZH::Unpack(std::span<const uint8_t> packed, std::vector<uint8_t>& ou
     int32_t declared = int32_t(uint32_t(packed[0]) | uint32_t(packed[1]) << 8 |
                                uint32_t(packed[2]) << 16 | uint32_t(packed[3]) << 24);
     return Decode(packed.subspan(4), declared, out);
+}
+
+LzhStatus TLZH::UnpackStream(const LzhRead& read, const LzhWrite& write) {
+    InputFeed feed(read, NewBuffer(InputFeed::kBytes));
+    BitReader in(feed);
+    uint8_t word[4];
+    if (!in.TakeBytes(word, 4)) return LzhStatus::TooShort;
+    int32_t declared = int32_t(uint32_t(word[0]) | uint32_t(word[1]) << 8 |
+                               uint32_t(word[2]) << 16 | uint32_t(word[3]) << 24);
+    if (declared <= 0) return LzhStatus::Ok;
+    if (declared > kLzhMaxUnpacked) return LzhStatus::TooLarge;
+    auto decoder = NewDecoder();
+    auto window = NewBuffer(kHistory + kLzhStreamChunk + kTailMargin);
+    LzhStatus status = DecodeStream(in, *decoder, window.get(), uint64_t(declared), write);
+    // Unpack refuses such a size before decoding; here the source's size is known only at its
+    // end, which a stream declaring more than it can hold always reaches.
+    if (status == LzhStatus::SourceOverrun && feed.Ended() &&
+        uint64_t(declared) > LzhMaxExpansion(size_t(feed.Total() - 4)))
+        return LzhStatus::TooLarge;
+    return status;
 }
 
 } // namespace kv

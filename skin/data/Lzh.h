@@ -19,9 +19,15 @@
 // - Encode(data) / Pack(data) write the standard LZHUF encoding with the same constants;
 //   Pack prefixes the size word. Inputs above kLzhMaxUnpacked are refused (ElzhException),
 //   because no reader would accept them.
+// - UnpackStream(read, write) decodes a packed stream pulled through `read` and hands the output
+//   to `write` piece by piece, with fixed buffers whatever the sizes. It gives the same status
+//   as Unpack for the same bytes (the 64 MiB cap included) and the same output, but on failure
+//   `write` may already have taken part of it: the caller discards that. WriteFailed when
+//   `write` refuses a piece (nothing more is read or written then).
 // - Stateless and thread-compatible: every call owns its tables.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -55,7 +61,17 @@ enum class LzhStatus {
     TooShort,      // fewer than 4 bytes: no size word
     TooLarge,      // declared size above kLzhMaxUnpacked
     SourceOverrun, // the bit stream ended more than kLzhSourceSlack bytes before the output
+    WriteFailed,   // streaming: the output could not be handed on
 };
+
+// Streaming hands the output on in pieces of about this size (a match may add up to 59 bytes).
+inline constexpr size_t kLzhStreamChunk = 16 * 1024;
+
+// Streaming: `LzhRead` fills (a prefix of) the span it is given and returns how many bytes it
+// put there, 0 at the end of the stream; `LzhWrite` takes the next piece of output, false if it
+// could not.
+using LzhRead = std::function<size_t(std::span<uint8_t>)>;
+using LzhWrite = std::function<bool(std::span<const uint8_t>)>;
 
 const char* LzhStatusText(LzhStatus status);
 
@@ -64,6 +80,7 @@ public:
     static LzhStatus Unpack(std::span<const uint8_t> packed, std::vector<uint8_t>& out);
     static LzhStatus Decode(std::span<const uint8_t> bits, int64_t unpackedSize,
                             std::vector<uint8_t>& out);
+    static LzhStatus UnpackStream(const LzhRead& read, const LzhWrite& write);
 
     static std::vector<uint8_t> Encode(std::span<const uint8_t> data);
     static std::vector<uint8_t> Pack(std::span<const uint8_t> data);

@@ -7,6 +7,7 @@
 // holds that leaf). Both sides must update the model identically after every symbol.
 #include "skin/data/Lzh.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -17,7 +18,8 @@ inline constexpr int R = kLzhRoot;
 inline constexpr int kChars = kLzhCharCount;
 
 struct Model {
-    uint16_t freq[T + 1]; // T is a sentinel above every real frequency
+    static constexpr unsigned kScan = 8; // the swap search compares this many nodes at a time
+    uint16_t freq[T + kScan]; // T.. are sentinels above every real frequency
     uint16_t parent[T + kChars];
     uint16_t child[T];
     uint8_t watched[T];
@@ -36,27 +38,53 @@ struct Model {
             child[j] = uint16_t(i);
             parent[i] = parent[i + 1] = uint16_t(j);
         }
-        freq[T] = 0xFFFF;
+        std::fill_n(freq + T, kScan, uint16_t(0xFFFF));
         parent[R] = 0;
     }
 
     // Counts one more `symbol`, keeping the nodes sorted by frequency.
     void Update(unsigned symbol) {
         if (freq[R] == kLzhMaxFreq) Rebuild();
+        CountFrom(parent[symbol + T]);
+    }
+
+    // The same for a symbol whose code is `length` bits long. Until a node moves, the walk up
+    // counts levels rather than testing each loaded parent for the root: the loop's end is
+    // then known long before the loads arrive.
+    void Update(unsigned symbol, int length) {
+        if (freq[R] == kLzhMaxFreq) return Update(symbol);
         unsigned c = parent[symbol + T];
-        do {
+        for (; length > 0; length--) {
             unsigned k = ++freq[c];
-            if (k > freq[c + 1]) SwapUp(c, k);
-        } while ((c = parent[c]) != 0);
+            if (k > freq[c + 1]) return CountFrom(parent[MoveTo(c, LastLighter(c + 1, k), k)]);
+            c = parent[c];
+        }
+        freq[R]++; // c is the root, which never moves
     }
 
 private:
-    // Node c outgrew its right neighbour: exchange it with the last node still lighter than it.
-    void SwapUp(unsigned& c, unsigned k) {
-        unsigned l = c + 1;
-        while (k > freq[++l]) {
+    // Counts one more at node c and each node above it.
+    void CountFrom(unsigned c) {
+        do {
+            unsigned k = ++freq[c];
+            if (k > freq[c + 1]) c = MoveTo(c, LastLighter(c + 1, k), k);
+        } while ((c = parent[c]) != 0);
+    }
+
+    // The last node lighter than k, from `from` (itself lighter) on: the nodes are sorted, so
+    // counting the lighter ones among the next few, without a branch each, finds it.
+    unsigned LastLighter(unsigned from, unsigned k) const {
+        unsigned l = from;
+        for (unsigned n = kScan; n == kScan; l += n) {
+            n = 0;
+            for (unsigned i = 1; i <= kScan; i++) n += freq[l + i] < k;
         }
-        l--;
+        return l;
+    }
+
+    // Node c, now of frequency k, outgrew its right neighbour: it trades places with node l,
+    // the last node still lighter than k, which keeps the order. Returns c's new place.
+    unsigned MoveTo(unsigned c, unsigned l, unsigned k) {
         if (watched[c] | watched[l]) watchedChanged = true;
         freq[c] = freq[l];
         freq[l] = uint16_t(k);
@@ -66,7 +94,7 @@ private:
         child[l] = uint16_t(i);
         SetParent(j, c);
         child[c] = uint16_t(j);
-        c = l;
+        return l;
     }
 
     // The parent of child entry `k`: both nodes of a pair, or the one slot of a leaf. Written

@@ -459,6 +459,7 @@ void TWinSkinForm::OnActivated() {
     SkinState = 1;
     if (Kind == FrameKind::Frameless) SetWindowPos(Handle, nullptr, 0, 0, 0, 0, kFrameChanged);
     if (hoverTimer_) hoverTimer_->SetEnabled(true);
+    if (Mdi == MdiKind::Frame) SkinExistingMdiChildren();
 }
 
 void TWinSkinForm::OnSize(TMessage& m) {
@@ -472,7 +473,8 @@ void TWinSkinForm::OnSize(TMessage& m) {
     if (State == WindowState::Minimized) return;
     if (Mdi == MdiKind::Child && ((SkinManager && SkinManager->MdiMaximized) || State != WindowState::Normal))
         return;
-    if (SkinState == 1 || SkinState == 3) BuildRegion();
+    // The size change repaints the frame and what it uncovers; a second redraw would repeat it.
+    if (SkinState == 1 || SkinState == 3) BuildRegion(false);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {

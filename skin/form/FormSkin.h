@@ -98,7 +98,8 @@ public:
     // Frame (FramePaint.cpp).
     void ComputeBorderSizes();
     void PaintFrame(HDC dc);
-    void BuildRegion();
+    // `redraw` false where the caller's own size change repaints the window anyway.
+    void BuildRegion(bool redraw = true);
     void ReleaseRegion();
     void MakeFormIcon();
 
@@ -180,6 +181,7 @@ private:
     // MdiClient.cpp
     void HookMdiClient(HWND client);
     void UnhookMdiClient();
+    void SkinExistingMdiChildren();
     void MdiClientProc(TMessage& m);
 
     // CaptionButtons.cpp

@@ -196,7 +196,7 @@ void TWinSkinForm::MakeFormIcon() {
         for (int x = 0; x < cx; ++x) formIcon_.At(x, y) = RgbOf(view.At(x, y));
 }
 
-void TWinSkinForm::BuildRegion() {
+void TWinSkinForm::BuildRegion(bool redraw) {
     RECT r{};
     if (!GetWindowRect(Handle, &r)) return;
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -209,7 +209,7 @@ void TWinSkinForm::BuildRegion() {
     UniqueRegion region = RegionFromBatches(
         FrameRegionRects(*skin, Sizes, w, h, Kind == FrameKind::Frameless, caption));
     if (!region) return;
-    if (!SetWindowRgn(Handle, region.Get(), TRUE)) return; // the owner deletes it
+    if (!SetWindowRgn(Handle, region.Get(), redraw)) return; // the owner deletes it
     region.Release();
     RegionOwned = true;
     regionWidth_ = w;

@@ -6,6 +6,7 @@
 #include "skin/data/win/SkinManager.h"
 
 #include <utility>
+#include <vector>
 
 namespace kv {
 
@@ -13,6 +14,16 @@ void TWinSkinForm::HookMdiClient(HWND client) {
     if (mdiClient_.Attached() || !client) return;
     savedMenuUpdate_ = skinData_->MenuUpdate();
     mdiClient_.Attach(client, [this](TMessage& m) { MdiClientProc(m); });
+}
+
+// Children made before the frame was skinned never pass through the client's watch: they are
+// skinned when the frame is.
+void TWinSkinForm::SkinExistingMdiChildren() {
+    if (!mdiClient_.Attached() || !SkinManager) return;
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(mdiClient_.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (GetWindowLongPtrW(c, GWL_EXSTYLE) & WS_EX_MDICHILD) children.push_back(c);
+    for (HWND c : children) SkinManager->SkinMdiChild(c);
 }
 
 void TWinSkinForm::UnhookMdiClient() {

@@ -5,10 +5,12 @@
 #include "skin/data/SkinWrite.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -188,13 +190,75 @@ void Pack(const std::vector<std::string>& args) {
     WriteFile(fs::path(args[2]), packed);
 }
 
+// The C library's files rather than C++ streams for decode: a stream's first use sets up the
+// locale machinery, a large share of the tool's start-up on a small skin.
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens `path` in the system's own encoding (wide on Windows, so that any name opens).
+File OpenFile(const fs::path& path, bool write) {
+#ifdef _WIN32
+    return File(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
+#else
+    return File(std::fopen(path.c_str(), write ? "wb" : "rb"));
+#endif
+}
+
+// A file written beside its destination and renamed over it once complete: a failure leaves
+// the destination as it was, and the destination may be the very file being read.
+class PendingFile {
+public:
+    explicit PendingFile(const fs::path& path) : path_(path), part_(path) {
+        part_ += ".part";
+        file_ = OpenFile(part_, true);
+        if (!file_) throw ToolError("cannot write " + part_.string());
+    }
+    ~PendingFile() {
+        file_.reset();
+        std::error_code ec;
+        if (!committed_) fs::remove(part_, ec);
+    }
+
+    bool Write(std::span<const uint8_t> bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
+    }
+
+    void Commit() {
+        bool closed = std::fclose(file_.release()) == 0;
+        std::error_code ec;
+        if (closed) fs::rename(part_, path_, ec);
+        if (!closed || ec) throw ToolError("cannot write " + path_.string());
+        committed_ = true;
+    }
+
+private:
+    fs::path path_, part_;
+    File file_;
+    bool committed_ = false;
+};
+
+// Streams: the packed input is read and the output written through fixed buffers.
+void DecodeFile(const std::string& packedPath, const std::string& outPath) {
+    File in = OpenFile(fs::path(packedPath), false);
+    if (!in) throw ToolError("cannot open " + packedPath);
+    PendingFile out{fs::path(outPath)};
+    auto read = [&in](std::span<uint8_t> buffer) {
+        return std::fread(buffer.data(), 1, buffer.size(), in.get());
+    };
+    auto write = [&out](std::span<const uint8_t> bytes) { return out.Write(bytes); };
+    LzhStatus status = TLZH::UnpackStream(read, write);
+    if (std::ferror(in.get())) throw ToolError("cannot read " + packedPath);
+    if (status == LzhStatus::WriteFailed) throw ToolError("cannot write " + outPath);
+    if (status != LzhStatus::Ok) throw ToolError(packedPath + ": " + LzhStatusText(status));
+    in.reset(); // Windows renames nothing over an open file
+    out.Commit();
+}
+
 void Decode(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
-    Bytes packed = ReadFile(args[1], kSkinMaxFileBytes);
-    Bytes out;
-    LzhStatus status = TLZH::Unpack(packed, out);
-    if (status != LzhStatus::Ok) throw ToolError(args[1] + ": " + LzhStatusText(status));
-    WriteFile(fs::path(args[2]), out);
+    DecodeFile(args[1], args[2]);
 }
 
 void Encode(const std::vector<std::string>& args) {
@@ -222,6 +286,17 @@ bool IsPlainFileName(const std::string& name) {
         if (c < 0x20 || std::string_view("/\\:<>\"|?*").find(char(c)) != std::string_view::npos)
             return false;
     return name.back() != ' ' && name.back() != '.'; // Windows would drop those
+}
+
+int DecodePackedFile(const std::string& packedPath, const std::string& outPath,
+                     std::string& error) {
+    try {
+        DecodeFile(packedPath, outPath);
+        return 0;
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    return 1;
 }
 
 int RunSkinPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -15,6 +15,11 @@ inline constexpr const char* kSkinPackOrderFile = "skinpack.order";
 
 int RunSkinPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The decode command without any C++ stream (the program's fast start for it): 0, or 1 with
+// the message in `error`.
+int DecodePackedFile(const std::string& packedPath, const std::string& outPath,
+                     std::string& error);
+
 // True for a plain file name that is safe to create in a folder on any system.
 bool IsPlainFileName(const std::string& name);
 

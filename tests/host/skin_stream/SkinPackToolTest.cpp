@@ -99,6 +99,32 @@ TEST_F(SkinPackTool, EncodeThenDecodeRoundTripsArbitraryData) {
     }
 }
 
+// decode streams into a file beside its output: a damaged input leaves an existing output as
+// it was (and no part file), and the output may be the input itself.
+TEST_F(SkinPackTool, DecodeReplacesItsOutputOnlyWhenComplete) {
+    Bytes data = kv::testdata::RandomBytes(4, 200000, 12);
+    Bytes packed = kv::TLZH::Pack(data);
+    Write(dir_ / "out", std::string("keep me"));
+    Write(dir_ / "cut", Bytes(packed.begin(), packed.begin() + std::ptrdiff_t(packed.size() / 2)));
+    EXPECT_EQ(Run({"decode", P("cut"), P("out")}), 1);
+    EXPECT_NE(err_.find("ends before its declared size"), std::string::npos) << err_;
+    EXPECT_EQ(Read(dir_ / "out"), Bytes({'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
+    EXPECT_FALSE(fs::exists(P("out") + ".part"));
+    EXPECT_EQ(Run({"decode", P("missing"), P("out")}), 1);
+    EXPECT_FALSE(fs::exists(P("out") + ".part"));
+    // The program's own start for decode reports the same way.
+    EXPECT_EQ(Exec("decode \"" + P("cut") + "\" \"" + P("out") + "\""), 1);
+    Bytes logBytes = Read(dir_ / "exec.log");
+    std::string log(logBytes.begin(), logBytes.end());
+    EXPECT_NE(log.find("skinpack: "), std::string::npos) << log;
+    EXPECT_NE(log.find("ends before its declared size"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(P("out") + ".part"));
+
+    Write(dir_ / "same", packed);
+    ASSERT_EQ(Run({"decode", P("same"), P("same")}), 0) << err_;
+    EXPECT_TRUE(Read(dir_ / "same") == data);
+}
+
 TEST_F(SkinPackTool, PackThenUnpackRoundTripsAFolderByteForByte) {
     fs::path folder = MakeFolder("skin");
     ASSERT_EQ(Exec("pack \"" + folder.string() + "\" \"" + P("a.skn") + "\""), 0);

@@ -238,6 +238,21 @@ TEST_F(SkinnedForm, TinyAndHugeWindowsStayUsable) {
     EXPECT_EQ(SkinManager->FindForm(h), skin);
 }
 
+// Live sizing repaints the frame once a step: the new region does not ask for a second one.
+TEST_F(SkinnedForm, AResizeStepPaintsTheFrameOnce) {
+    TWinSkinForm* skin = ShowSkinned();
+    ASSERT_NE(skin, nullptr);
+    HWND h = form->Handle();
+    Pump(100);
+    for (int step = 1; step <= 3; ++step) {
+        const int before = skin->FramePaints;
+        SetWindowPos(h, nullptr, 0, 0, 400 + 7 * step, 300 + 5 * step,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump(50);
+        EXPECT_EQ(skin->FramePaints - before, 1) << "step " << step;
+    }
+}
+
 TEST_F(SkinnedForm, SkinDataFreedBeforeItsFormTakesTheSkinOff) {
     ASSERT_NE(ShowSkinned(), nullptr);
     HWND h = form->Handle();

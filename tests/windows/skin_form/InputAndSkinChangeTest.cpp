@@ -3,9 +3,13 @@
 #include "NcInput.h"
 #include "SkinFixture.h"
 
+#include "base/Bmp.h"
+#include "skin/data/Lzh.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/SkinWrite.h"
+#include "tests/windows/support/GuiObjects.h"
 
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -121,6 +125,92 @@ std::vector<uint8_t> EditedSkin(const std::string& from, const std::string& to) 
     std::string error;
     EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
     return packed;
+}
+
+// The stored skin's entries, with `change` applied to each, packed again.
+template <class F> std::vector<uint8_t> RepackedSkin(F change) {
+    TSkinReader reader;
+    EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
+    std::vector<SkinEntry> entries;
+    for (size_t i = 0; i < reader.Count(); ++i) {
+        auto entry = reader.Entry(i);
+        SkinEntry e{reader.Names()[i], {entry->begin(), entry->end()}};
+        change(e);
+        entries.push_back(std::move(e));
+    }
+    std::vector<uint8_t> packed;
+    std::string error;
+    EXPECT_TRUE(PackSkin(entries, packed, error)) << error;
+    return packed;
+}
+
+// A skin that loads but asks for what no drawing can give: every window must stay usable,
+// under the skin's frame or the plain one, and can still be sized and closed.
+void ExpectUsable(TSkinData* data, TForm* form, const std::vector<uint8_t>& skin,
+                  const char* what) {
+    SCOPED_TRACE(what);
+    data->SetSkinFile(TempSkinFile(skin, "kv_hostile.skin"));
+    HWND h = form->Handle();
+    Pump(300);
+    for (SIZE s : {SIZE{1, 1}, SIZE{600, 420}, SIZE{5000, 5000}, SIZE{400, 300}}) {
+        SetWindowPos(h, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump(30);
+        SendMessageW(h, WM_SKINREPAINTFRAME, 0, 0);
+        RECT c{};
+        GetClientRect(h, &c);
+        EXPECT_GE(c.right, 0);
+        EXPECT_GE(c.bottom, 0);
+    }
+    EXPECT_TRUE(IsWindow(h));
+}
+
+TEST_F(SkinnedForm, HostileSkinContentLeavesWindowsUsable) {
+    ASSERT_NE(ShowSkinned(), nullptr);
+    const GuiObjects before = CountGuiObjects();
+    // Frame counts of 0 and -5, margins of 100000.
+    ExpectUsable(data, form, EditedSkin("LeftFrame=2", "LeftFrame=0"), "frame count 0");
+    ExpectUsable(data, form, EditedSkin("TopFrame=2", "TopFrame=-5"), "frame count -5");
+    ExpectUsable(data, form, EditedSkin("TopTopHeight=39", "TopTopHeight=100000"), "margin");
+    ExpectUsable(data, form, EditedSkin("LeftTopHeight=24", "LeftTopHeight=100000"), "margin");
+    // A caption piece one pixel high, and one taller than any window.
+    for (int height : {1, 3000}) {
+        ExpectUsable(data, form, RepackedSkin([&](SkinEntry& e) {
+                         if (e.name != "border-top.bmp") return;
+                         PixelBuffer piece(200, height, 0x553311);
+                         e.bytes = EncodeBmp24(piece.View());
+                     }),
+                     height == 1 ? "caption piece 1 pixel high" : "caption piece 3000 high");
+    }
+    // Bitmaps whose headers lie: huge sides, a negative width, a size beyond the file.
+    for (int32_t width : {100000, -40, 1 << 30}) {
+        ExpectUsable(data, form, RepackedSkin([&](SkinEntry& e) {
+                         if (e.name.find(".bmp") == std::string::npos || e.bytes.size() < 26) return;
+                         std::memcpy(e.bytes.data() + 18, &width, 4); // biWidth
+                     }),
+                     "hostile BMP header");
+    }
+    // A package of another version is refused and the skin in force stays.
+    const TSkinDefinition* inForce = data->Skin();
+    TSkinReader reader;
+    ASSERT_TRUE(reader.OpenPackage(StoredPackedSkin()));
+    std::vector<SkinEntry> entries;
+    for (size_t i = 0; i < reader.Count(); ++i) {
+        auto entry = reader.Entry(i);
+        entries.push_back({reader.Names()[i], {entry->begin(), entry->end()}});
+    }
+    std::vector<uint8_t> package;
+    std::string error;
+    ASSERT_TRUE(BuildSkinPackage(entries, package, error)) << error;
+    package[0] ^= 1; // the version word
+    const std::vector<uint8_t> packed = TLZH::Pack(package);
+    data->SetSkinFile(TempSkinFile(packed, "kv_version.skin"));
+    EXPECT_EQ(data->Skin(), inForce);
+    // Back to the stored skin: nothing of the hostile ones is left behind.
+    data->SetSkinFile(TempSkinFile(StoredPackedSkin(), "kv_good.skin"));
+    Pump(300);
+    EXPECT_TRUE(GrewAtMost(before, CountGuiObjects(), 8));
+    PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return Closed(); }));
 }
 
 TEST_F(SkinnedForm, DamagedSkinFilesKeepTheOldSkinInForce) {

@@ -38,6 +38,18 @@ TEST_F(SkinnedMdi, ChildrenMadeThroughTheClientAreSkinned) {
     EXPECT_EQ(SkinManager->CountMdiChildren(), 2);
 }
 
+TEST_F(SkinnedMdi, ChildrenMadeBeforeTheFrameWasSkinnedAreSkinnedWithIt) {
+    form->SetFormStyle(TFormStyle::fsMDIForm);
+    form->HandleNeeded();
+    TForm* early = AddChild("Early"); // the frame is not shown, so not skinned, yet
+    EXPECT_EQ(SkinManager->FindForm(early->Handle()), nullptr);
+    ASSERT_NE(ShowSkinned(), nullptr);
+    EXPECT_TRUE(WaitFor([&] {
+        TWinSkinForm* skin = SkinManager->FindForm(early->Handle());
+        return skin && skin->SkinState == 1;
+    }));
+}
+
 TEST_F(SkinnedMdi, TilingLeavesTheMaximisedState) {
     form->SetFormStyle(TFormStyle::fsMDIForm);
     ASSERT_NE(ShowSkinned(), nullptr);

@@ -15,10 +15,30 @@ inline void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-// Any bytes as a packed stream.
+// Streamed in reads of at most 5 bytes: the same status and, on success, the same bytes.
+inline void CheckStreamedLikeUnpack(const uint8_t* data, size_t size, LzhStatus status,
+                                    const std::vector<uint8_t>& expected) {
+    size_t pos = 0;
+    std::vector<uint8_t> out;
+    auto read = [&](std::span<uint8_t> buffer) {
+        size_t n = std::min({buffer.size(), size - pos, size_t(5)});
+        std::copy_n(data + pos, n, buffer.data());
+        pos += n;
+        return n;
+    };
+    auto write = [&](std::span<const uint8_t> piece) {
+        out.insert(out.end(), piece.begin(), piece.end());
+        return true;
+    };
+    Check(TLZH::UnpackStream(read, write) == status);
+    Check(status != LzhStatus::Ok || out == expected);
+}
+
+// Any bytes as a packed stream, from memory and streamed.
 inline void DecodePacked(const uint8_t* data, size_t size) {
     std::vector<uint8_t> out;
     LzhStatus status = TLZH::Unpack({data, size}, out);
+    CheckStreamedLikeUnpack(data, size, status, out);
     if (status != LzhStatus::Ok) return Check(out.empty());
     int32_t declared = size >= 4 ? int32_t(uint32_t(data[0]) | uint32_t(data[1]) << 8 |
                                            uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24)

@@ -133,6 +133,24 @@ TEST_F(SkinnedButton, DetachGivesTheMessageMethodBackOnlyWhileItIsOurs) {
     EXPECT_GT(*later, 0);
 }
 
+TEST_F(SkinnedButton, FreeingAndChoosingAgainKeepsHandleCountsFlat) {
+    auto cycle = [&] {
+        skin->FreeControlSkins();
+        skin->SkinControls();
+        TSkinButton* again = SkinOf<TSkinButton>(skin, button);
+        ASSERT_NE(again, nullptr);
+        again->PaintSkin(nullptr);
+        InvalidateRect(button->Handle(), nullptr, TRUE);
+        UpdateWindow(button->Handle());
+    };
+    cycle();
+    const GuiObjects before = CountGuiObjects();
+    for (int i = 0; i < 30; ++i) cycle();
+    const GuiObjects after = CountGuiObjects();
+    EXPECT_TRUE(GrewAtMost(before, after, 0)) << DescribeChange(before, after);
+    EXPECT_EQ(skin->ControlSkins.size(), size_t(1));
+}
+
 // A bare "button" window, as in a dialog, skinned through a window procedure thunk.
 class BareButton : public SkinnedControls {
 protected:

@@ -10,7 +10,6 @@
 #include "ui/forms/Forms.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kv {
 
@@ -19,20 +18,23 @@ namespace {
 // A control skin of a kind built so far, or nullptr (the control keeps its own look).
 TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
     switch (kind) {
-    case SkinKind::Button: return new TSkinButton(owner);
-    case SkinKind::BitButton: return new TSkinBitButton(owner);
-    case SkinKind::CheckBox: return new TSkinCheckBox(owner);
-    case SkinKind::RadioButton: return new TSkinRadioButton(owner);
-    default: return nullptr;
+    case SkinKind::Button:
+        return new TSkinButton(owner);
+    case SkinKind::BitButton:
+        return new TSkinBitButton(owner);
+    case SkinKind::CheckBox:
+        return new TSkinCheckBox(owner);
+    case SkinKind::RadioButton:
+        return new TSkinRadioButton(owner);
+    default:
+        return nullptr;
     }
 }
 
 bool IsPreviewForm(const TWinSkinForm& form) {
     if (!form.Form()) return false;
     const std::string& name = form.Form()->Name();
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return lower.find("preview") != std::string::npos || name == "TQRStandardPreview" ||
+    return AsciiLower(name).find("preview") != std::string::npos || name == "TQRStandardPreview" ||
            name == "TppPrintPreview" || name == "TdxfmStdPreview";
 }
 
@@ -42,7 +44,8 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
     auto* control = dynamic_cast<TWinControl*>(&component);
     if (attach == SkinAttach::Handle) {
         if (!control) return;
-        if (TSkinControl* skin = MakeSkin(kind, &form)) skin->AttachHandle(control->Handle(), data, &form);
+        if (TSkinControl* skin = MakeSkin(kind, &form))
+            skin->AttachHandle(control->Handle(), data, &form);
         return;
     }
     if (attach == SkinAttach::Graphic) {
@@ -51,7 +54,8 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
         return;
     }
     if (!control || attach != SkinAttach::Control) return; // scroller skins arrive later
-    if (TSkinControl* skin = MakeSkin(kind, &component)) skin->AttachControl(&form, data, flag != 0);
+    if (TSkinControl* skin = MakeSkin(kind, &component))
+        skin->AttachControl(&form, data, flag != 0);
 }
 
 void SetProperties(TComponent& component, const ControlChoice& c) {
@@ -69,10 +73,9 @@ bool SkinFromEvent(TWinSkinForm& form, TComponent& component, TComponent& contai
     TSkinData* data = form.SkinData();
     if (!data->OnSkinControl) return false;
     TComponent* made = nullptr;
-    std::string upper = component.ClassName();
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     data->OnSkinControl(&form, data, dynamic_cast<TControl*>(&container),
-                        dynamic_cast<TControl*>(&component), upper, made);
+                        dynamic_cast<TControl*>(&component), AsciiUpper(component.ClassName()),
+                        made);
     auto* skin = dynamic_cast<TSkinControl*>(made);
     if (!skin) return false;
     auto& list = form.ControlSkins;
@@ -136,12 +139,12 @@ void SkinChildWindows(TWinSkinForm& form) {
         if (!(style & WS_CHILD) || form.FindControlSkin(child)) continue;
         char name[101] = {};
         GetClassNameA(child, name, sizeof name);
-        std::string lower = name;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        const std::string lower = AsciiLower(name);
         HWND inner = GetWindow(child, GW_CHILD);
         const SkinKind kind = ChooseForChildWindow(lower, style, inner != nullptr);
         const HWND target = lower == "comboboxex32" ? inner : child;
-        if (TSkinControl* skin = MakeSkin(kind, &form)) skin->AttachHandle(target, form.SkinData(), &form);
+        if (TSkinControl* skin = MakeSkin(kind, &form))
+            skin->AttachHandle(target, form.SkinData(), &form);
     }
 }
 

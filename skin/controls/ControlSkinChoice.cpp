@@ -1,13 +1,11 @@
 #include "skin/controls/ControlSkinChoice.h"
 
-#include "skin/controls/SkinButton.h"
-#include "skin/controls/SkinCheckBox.h"
-#include "skin/form/FormSkin.h"
 #include "ui/classes/Properties.h"
-#include "ui/forms/Forms.h"
+#include "ui/core/Controls.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <string_view>
 
 namespace kv {
@@ -18,16 +16,6 @@ namespace {
 constexpr size_t kMaxKindLength = 50;
 // Controls whose author marked them this way scroll like list boxes.
 constexpr int kScrollableTag = 55;
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
-
-std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return s;
-}
 
 bool NameIs(const std::string& upper, std::initializer_list<std::string_view> names) {
     return std::find(names.begin(), names.end(), upper) != names.end();
@@ -101,10 +89,14 @@ bool FirstRows(TComponent& k, const std::string& name, TSkinData& d, ControlChoi
     }
     const std::string kind = Skin3rdKind(d.Skin3rd(), k.ClassName());
     if (!kind.empty()) {
-        out = Skin3rdChoice(Lower(kind), d);
+        out = Skin3rdChoice(AsciiLower(kind), d);
         return true;
     }
-    struct Named { const char* name; bool on; ControlChoice choice; };
+    struct Named {
+        const char* name;
+        bool on;
+        ControlChoice choice;
+    };
     const std::array<Named, 3> named{{
         {"TTABSET", tabs, Row(4, SkinKind::Tab31)},
         {"TTABBEDNOTEBOOK", tabs, Row(5, SkinKind::Tab, SkinAttach::Handle)},
@@ -116,11 +108,16 @@ bool FirstRows(TComponent& k, const std::string& name, TSkinData& d, ControlChoi
             return true;
         }
     }
-    if (k.InheritsFrom("TTabControl") && tabs) out = Row(7, SkinKind::Tab, SkinAttach::Handle);
-    else if (k.InheritsFrom("TCheckBox") && d.Has(xcCheckBox)) out = Row(8, SkinKind::CheckBox);
-    else if (name == "TTRACKBAR" && d.Has(xcButton)) out = Row(9, SkinKind::TrackBar);
-    else if (name == "TUPDOWN" && d.Has(xcButton)) out = Row(10, SkinKind::UpDown);
-    else return false;
+    if (k.InheritsFrom("TTabControl") && tabs)
+        out = Row(7, SkinKind::Tab, SkinAttach::Handle);
+    else if (k.InheritsFrom("TCheckBox") && d.Has(xcCheckBox))
+        out = Row(8, SkinKind::CheckBox);
+    else if (name == "TTRACKBAR" && d.Has(xcButton))
+        out = Row(9, SkinKind::TrackBar);
+    else if (name == "TUPDOWN" && d.Has(xcButton))
+        out = Row(10, SkinKind::UpDown);
+    else
+        return false;
     return true;
 }
 
@@ -198,10 +195,22 @@ bool LastRows(TComponent& k, const std::string& name, TSkinData& d, ControlChoic
 
 } // namespace
 
+std::string AsciiLower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return s;
+}
+
+std::string AsciiUpper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    return s;
+}
+
 std::string Skin3rdKind(const TStringList& lines, const std::string& className) {
-    const std::string prefix = Lower(className) + "=";
+    const std::string prefix = AsciiLower(className) + "=";
     for (int i = 0; i < lines.Count(); ++i) {
-        const std::string line = Lower(lines[i]);
+        const std::string line = AsciiLower(lines[i]);
         if (line.compare(0, prefix.size(), prefix) != 0) continue;
         return line.substr(prefix.size(), kMaxKindLength);
     }
@@ -220,7 +229,7 @@ bool IsScrollable(TComponent& component) {
 }
 
 ControlChoice ChooseFromTable(TComponent& component, TSkinData& data) {
-    const std::string name = Upper(component.ClassName());
+    const std::string name = AsciiUpper(component.ClassName());
     ControlChoice out;
     if (FirstRows(component, name, data, out) || MiddleRows(component, name, data, out) ||
         LastRows(component, name, data, out))

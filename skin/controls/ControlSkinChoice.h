@@ -25,8 +25,25 @@ namespace kv {
 class TWinSkinForm;
 
 enum class SkinKind {
-    None, Tab, Tab31, CheckBox, RadioButton, TrackBar, UpDown, Box, StatusBar, Progress,
-    ScControl, ComBox, Edit, ScrollBar, ListView, BitButton, SpeedButton, Button, Sizer,
+    None,
+    Tab,
+    Tab31,
+    CheckBox,
+    RadioButton,
+    TrackBar,
+    UpDown,
+    Box,
+    StatusBar,
+    Progress,
+    ScControl,
+    ComBox,
+    Edit,
+    ScrollBar,
+    ListView,
+    BitButton,
+    SpeedButton,
+    Button,
+    Sizer,
 };
 enum class SkinAttach { Control, Handle, Scroller, Graphic };
 
@@ -35,12 +52,16 @@ struct ControlChoice {
     SkinKind kind = SkinKind::None;
     SkinAttach attach = SkinAttach::Control;
     int flag = 0;
-    bool skinChildren = false;        // then choose for the components the control owns
+    bool skinChildren = false;           // then choose for the components the control owns
     SkinKind childKind = SkinKind::None; // every child control gets this kind (groups)
     bool setFlat = false, setTransparent = false;
     bool sizeGripOff = false, faceColourOption = false;
     bool fromSkin3rd = false;
 };
+
+// Class names and kinds compare in ASCII case only.
+std::string AsciiLower(std::string s);
+std::string AsciiUpper(std::string s);
 
 // The Skin3rd kind for a class name ("" when no line names it): the text after the first "="
 // of the first line that, lower-cased, starts with the lower-cased name and "=".

@@ -63,7 +63,8 @@ void DrawCenteredText(HDC dc, const RECT& rect, const std::wstring& text, int al
     RECT r = Measure(dc, rect, text, flags);
     const int dy = ((rect.bottom - rect.top) - (r.bottom - r.top)) / 2;
     OffsetRect(&r, 0, dy);
-    if (align == DT_CENTER) OffsetRect(&r, ((rect.right - rect.left) - (r.right - r.left)) / 2, 0);
+    if (align == DT_CENTER)
+        OffsetRect(&r, ((rect.right - rect.left) - (r.right - r.left)) / 2, 0);
     else {
         r.left = rect.left;
         r.right = rect.right;
@@ -83,8 +84,10 @@ void DrawIconText(HDC dc, const RECT& rect, int align, const std::wstring& text,
     const int textW = measured.right - measured.left, textH = measured.bottom - measured.top;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     int offset = 2;
-    if (align == 1) offset = (width - iconW - textW) / 2;
-    else if (align == 2) offset = width - iconW - textW - 2;
+    if (align == 1)
+        offset = (width - iconW - textW) / 2;
+    else if (align == 2)
+        offset = width - iconW - textW - 2;
     if (iconW > 0)
         ImageList_Draw(images, imageIndex, dc, rect.left + offset, rect.top + (height - iconH) / 2,
                        ILD_TRANSPARENT);

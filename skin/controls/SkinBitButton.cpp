@@ -20,9 +20,12 @@ constexpr UINT kCaptionAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER, DT_CENTER};
 int GlyphFrame(ButtonState state, int numGlyphs) {
     if (numGlyphs != 4) return 1;
     switch (state) {
-    case bsPressed: return 3;
-    case bsDisabled: return 2;
-    default: return 1;
+    case bsPressed:
+        return 3;
+    case bsDisabled:
+        return 2;
+    default:
+        return 1;
     }
 }
 
@@ -57,19 +60,21 @@ void TSkinBitButton::DrawGlyphAndCaption(const RECT& client, ButtonState state) 
     if (!FCaption.empty())
         DrawTextW(bitmap_.Dc(), FCaption.c_str(), int(FCaption.size()), &measured,
                   DT_CALCRECT | DT_NOCLIP);
-    const SIZE textSize = FCaption.empty() ? SIZE{} : SIZE{measured.right - measured.left,
-                                                           measured.bottom - measured.top};
-    const TGlyphLayout at = LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize,
-                                                  textSize, bit->Layout(), bit->Margin(),
-                                                  bit->Spacing());
+    const SIZE textSize =
+        FCaption.empty() ? SIZE{}
+                         : SIZE{measured.right - measured.left, measured.bottom - measured.top};
+    const TGlyphLayout at =
+        LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize, textSize, bit->Layout(),
+                              bit->Margin(), bit->Spacing());
     lastGlyph_ = GlyphFrame(state, count);
     if (glyphSize.cx > 0) {
         const PixelView strip = glyph.Pixels();
         const PixelView frame{strip.pixels + size_t(lastGlyph_ - 1) * size_t(glyphSize.cx),
                               glyphSize.cx, glyphSize.cy, strip.stride};
-        DrawTransparent(bitmap_.View(),
-                        {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy},
-                        frame, RgbOf(frame.pixels[0]));
+        DrawTransparent(
+            bitmap_.View(),
+            {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy}, frame,
+            RgbOf(frame.pixels[0]));
     }
     RECT caption = at.caption;
     const int oldMode = SetBkMode(bitmap_.Dc(), TRANSPARENT);

@@ -15,10 +15,14 @@ constexpr int kButtonFrames = 5;
 
 COLORREF CaptionColour(const TDataSkinButton& b, SkinColour text, ButtonState state) {
     switch (state) {
-    case bsNormal: return ResolveColour(b.NormalColour2);
-    case bsHot: return ResolveColour(b.MouseOverColour2);
-    case bsPressed: return ResolveColour(b.PressedColour2);
-    default: return ResolveColour(text);
+    case bsNormal:
+        return ResolveColour(b.NormalColour2);
+    case bsHot:
+        return ResolveColour(b.MouseOverColour2);
+    case bsPressed:
+        return ResolveColour(b.PressedColour2);
+    default:
+        return ResolveColour(text);
     }
 }
 
@@ -26,16 +30,22 @@ COLORREF CaptionColour(const TDataSkinButton& b, SkinColour text, ButtonState st
 
 ButtonState PushButtonState(bool focused, bool down, bool hot, bool enabled) {
     ButtonState state = focused ? bsHot : bsNormal;
-    if (down) state = bsPressed;
-    else if (hot) state = bsHot;
+    if (down)
+        state = bsPressed;
+    else if (hot)
+        state = bsHot;
     if (!enabled) state = bsDisabled;
     return state;
 }
 
 bool TSkinButton::BeforeDefault(TMessage& m) {
     switch (m.Msg) {
-    case WM_PAINT: HandlePaint(m); return false;
-    case WM_ERASEBKGND: m.Result = 1; return false;
+    case WM_PAINT:
+        HandlePaint(m);
+        return false;
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!FFocused) SetFocus(FHandle);
@@ -43,7 +53,8 @@ bool TSkinButton::BeforeDefault(TMessage& m) {
         PaintSkin(nullptr);
         m.Result = 0;
         return false;
-    default: return TSkinControl::BeforeDefault(m);
+    default:
+        return TSkinControl::BeforeDefault(m);
     }
 }
 
@@ -52,15 +63,27 @@ void TSkinButton::AfterDefault(TMessage& m) {
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (m.WParam != VK_SPACE) break;
-        if (m.Msg == WM_KEYDOWN) FMouseState |= kMouseDown;
-        else FMouseState &= ~kMouseDown;
+        if (m.Msg == WM_KEYDOWN)
+            FMouseState |= kMouseDown;
+        else
+            FMouseState &= ~kMouseDown;
         Redraw();
         break;
-    case WM_MOUSEMOVE: OnMouseMove(); break;
-    case WM_LBUTTONUP: OnRelease(); break; // may free this object
-    case CM_MOUSEENTER: OnMouseEnter(); break;
-    case CM_MOUSELEAVE: OnMouseLeave(); break;
-    default: TSkinControl::AfterDefault(m); break;
+    case WM_MOUSEMOVE:
+        OnMouseMove();
+        break;
+    case WM_LBUTTONUP:
+        OnRelease();
+        break; // may free this object
+    case CM_MOUSEENTER:
+        OnMouseEnter();
+        break;
+    case CM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    default:
+        TSkinControl::AfterDefault(m);
+        break;
     }
 }
 

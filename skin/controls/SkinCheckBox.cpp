@@ -53,22 +53,24 @@ void TSkinMarkControl::AfterDefault(TMessage& m) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case CM_EXIT:
-    case kMarkRedraw: Redraw(); break;
-    default: TSkinControl::AfterDefault(m); break;
+    case kMarkRedraw:
+        Redraw();
+        break;
+    default:
+        TSkinControl::AfterDefault(m);
+        break;
     }
 }
 
 // A framework control's published Checked decides over the window's state when it has one.
 UINT TSkinMarkControl::CheckState() const {
-    const UINT state = IsCheckBox()
-                           ? UINT(SendMessageW(FHandle, BM_GETSTATE, 0, 0)) & (BST_CHECKED | BST_INDETERMINATE)
-                           : UINT(SendMessageW(FHandle, BM_GETCHECK, 0, 0)) & BST_CHECKED;
+    const UINT state = IsCheckBox() ? UINT(SendMessageW(FHandle, BM_GETSTATE, 0, 0)) &
+                                          (BST_CHECKED | BST_INDETERMINATE)
+                                    : UINT(SendMessageW(FHandle, BM_GETCHECK, 0, 0)) & BST_CHECKED;
     if (!FControl) return state;
     const std::optional<std::string> checked = GetEnumProp(*FControl, "Checked");
     if (!checked) return state;
-    std::string lower = *checked;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return (state & BST_INDETERMINATE) | (lower == "true" ? BST_CHECKED : 0);
+    return (state & BST_INDETERMINATE) | (SameText(*checked, "true") ? BST_CHECKED : 0);
 }
 
 void TSkinMarkControl::DrawSkin(HDC dc, const RECT& rect) {
@@ -78,8 +80,8 @@ void TSkinMarkControl::DrawSkin(HDC dc, const RECT& rect) {
     const TDataSkinButton& b = skin->Buttons;
     const PixelBuffer& image = IsCheckBox() ? b.CheckBitmap : b.RadioBitmap;
     if (image.Empty()) return;
-    const int frames =
-        MarkFrameCount(image.Width(), image.Height(), IsCheckBox() ? b.CheckFrameCount : b.RadioFrameCount);
+    const int frames = MarkFrameCount(image.Width(), image.Height(),
+                                      IsCheckBox() ? b.CheckFrameCount : b.RadioFrameCount);
     const int w = image.Width() / frames, h = image.Height();
     if (w <= 0) return;
     const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);

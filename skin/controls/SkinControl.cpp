@@ -172,7 +172,9 @@ void TSkinControl::AfterDefault(TMessage& m) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case CM_ENABLEDCHANGED: Redraw(); break;
+    case CM_ENABLEDCHANGED:
+        Redraw();
+        break;
     case WM_SETTEXT:
         // A null text is a legal way to empty the window text.
         if (!m.LParam)
@@ -183,8 +185,11 @@ void TSkinControl::AfterDefault(TMessage& m) {
             FCaption = AnsiToWide(reinterpret_cast<const char*>(m.LParam));
         Redraw();
         break;
-    case WM_PAINT: PaintSkin(reinterpret_cast<HDC>(m.WParam)); break;
-    default: break;
+    case WM_PAINT:
+        PaintSkin(reinterpret_cast<HDC>(m.WParam));
+        break;
+    default:
+        break;
     }
 }
 

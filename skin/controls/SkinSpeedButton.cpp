@@ -67,18 +67,23 @@ bool TSkinSpeedButton::BeforeDefault(TMessage& m) {
         FMouseState |= kMouseDown;
         PaintSkin(nullptr);
         return false;
-    default: return TSkinButton::BeforeDefault(m);
+    default:
+        return TSkinButton::BeforeDefault(m);
     }
 }
 
 void TSkinSpeedButton::AfterDefault(TMessage& m) {
     switch (m.Msg) {
-    case CM_RELEASE: ReleaseMethod(); break;
+    case CM_RELEASE:
+        ReleaseMethod();
+        break;
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (m.WParam != VK_SPACE) break;
-        if (m.Msg == WM_KEYDOWN) FMouseState |= kMouseDown;
-        else FMouseState &= ~kMouseDown;
+        if (m.Msg == WM_KEYDOWN)
+            FMouseState |= kMouseDown;
+        else
+            FMouseState &= ~kMouseDown;
         PaintSkin(nullptr);
         break;
     case WM_LBUTTONUP:
@@ -93,8 +98,11 @@ void TSkinSpeedButton::AfterDefault(TMessage& m) {
         FMouseState &= ~(kMouseHot | kMouseDown);
         if (FGraphicControl && FGraphicControl->Visible()) PaintSkin(nullptr);
         break;
-    case WM_MOUSEMOVE: break; // hot tracking comes with the mouse-entered notice
-    default: TSkinButton::AfterDefault(m); break;
+    case WM_MOUSEMOVE:
+        break; // hot tracking comes with the mouse-entered notice
+    default:
+        TSkinButton::AfterDefault(m);
+        break;
     }
 }
 
@@ -109,7 +117,8 @@ void TSkinSpeedButton::PaintSkin(HDC) {
     WindowDC dc(b->Parent()->Handle());
     if (!dc) return;
     SavedDCState saved(dc.Get());
-    IntersectClipRect(dc.Get(), b->Left(), b->Top(), b->Left() + b->Width(), b->Top() + b->Height());
+    IntersectClipRect(dc.Get(), b->Left(), b->Top(), b->Left() + b->Width(),
+                      b->Top() + b->Height());
     SetViewportOrgEx(dc.Get(), b->Left(), b->Top(), nullptr);
     DrawSpeedButton(dc.Get(), RECT{0, 0, b->Width(), b->Height()});
 }
@@ -146,8 +155,9 @@ void TSkinSpeedButton::DrawGlyphAndCaption(const RECT& client, ButtonState state
     RECT measured = client;
     if (!FCaption.empty())
         DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &measured, DT_CALCRECT | DT_NOCLIP);
-    const SIZE textSize = FCaption.empty() ? SIZE{} : SIZE{measured.right - measured.left,
-                                                           measured.bottom - measured.top};
+    const SIZE textSize =
+        FCaption.empty() ? SIZE{}
+                         : SIZE{measured.right - measured.left, measured.bottom - measured.top};
     TGlyphLayout at = LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize, textSize,
                                             b->Layout(), b->Margin(), b->Spacing());
     NudgeAutomaticMargin(at, *b, glyphSize);
@@ -156,11 +166,12 @@ void TSkinSpeedButton::DrawGlyphAndCaption(const RECT& client, ButtonState state
     lastGlyph_ = frame;
     if (glyphSize.cx > 0) {
         const PixelView strip = glyph.Pixels();
-        const PixelView piece{strip.pixels + size_t(frame - 1) * size_t(glyphSize.cx),
-                              glyphSize.cx, glyphSize.cy, strip.stride};
-        DrawTransparent(bitmap_.View(),
-                        {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy},
-                        piece, RgbOf(piece.pixels[0]));
+        const PixelView piece{strip.pixels + size_t(frame - 1) * size_t(glyphSize.cx), glyphSize.cx,
+                              glyphSize.cy, strip.stride};
+        DrawTransparent(
+            bitmap_.View(),
+            {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy}, piece,
+            RgbOf(piece.pixels[0]));
     }
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(b->Font().Color()));

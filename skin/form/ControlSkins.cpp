@@ -24,7 +24,8 @@ void TWinSkinForm::FreeControlSkins() {
         TSkinControl* skin = ControlSkins.front();
         skin->Detach();
         delete skin;
-        if (!ControlSkins.empty() && ControlSkins.front() == skin) ControlSkins.erase(ControlSkins.begin());
+        if (!ControlSkins.empty() && ControlSkins.front() == skin)
+            ControlSkins.erase(ControlSkins.begin());
     }
     HotControlSkin = nullptr;
 }

@@ -28,7 +28,8 @@ protected:
         PixelBuffer strip(64, 16, 0x00FF00);
         for (int k = 0; k < 4; ++k) // glyph k: a square of its own colour on green
             for (int y = 4; y < 12; ++y)
-                for (int x = 4; x < 12; ++x) strip.View().Row(y)[k * 16 + x] = Pixel(0x100000 * (k + 1));
+                for (int x = 4; x < 12; ++x)
+                    strip.View().Row(y)[k * 16 + x] = Pixel(0x100000 * (k + 1));
         bit->Glyph().Assign(strip.View());
         bit->SetNumGlyphs(4);
         skin = ShowSkinned();

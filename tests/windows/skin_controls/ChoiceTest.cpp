@@ -15,7 +15,9 @@ namespace {
 class ControlChoiceTest : public SkinnedControls {
 protected:
     ControlChoice Choose(TComponent& c) { return ChooseFromTable(c, *data); }
-    void Without(TSkinControlType t) { data->SetSkinControls(data->SkinControls() & ~SkinControlBit(t)); }
+    void Without(TSkinControlType t) {
+        data->SetSkinControls(data->SkinControls() & ~SkinControlBit(t));
+    }
 };
 
 TEST_F(ControlChoiceTest, FrameworkKindsFindTheirRows) {
@@ -82,10 +84,10 @@ TEST_F(ControlChoiceTest, Skin3rdLinesMatchTheWholeClassNameAndAnyCase) {
 
 TEST_F(ControlChoiceTest, ForeignButtonsByStyleOwnerDrawnAndNewerTypesStayAsTheyAre) {
     const SkinKind expected[16] = {
-        SkinKind::Button,      SkinKind::Button,   SkinKind::CheckBox,    SkinKind::CheckBox,
-        SkinKind::RadioButton, SkinKind::CheckBox, SkinKind::CheckBox,    SkinKind::None,
+        SkinKind::Button,      SkinKind::Button,      SkinKind::CheckBox, SkinKind::CheckBox,
+        SkinKind::RadioButton, SkinKind::CheckBox,    SkinKind::CheckBox, SkinKind::None,
         SkinKind::Button,      SkinKind::RadioButton, SkinKind::Button,   SkinKind::None,
-        SkinKind::None,        SkinKind::None,     SkinKind::None,        SkinKind::None,
+        SkinKind::None,        SkinKind::None,        SkinKind::None,     SkinKind::None,
     };
     for (DWORD type = 0; type < 16; ++type)
         EXPECT_EQ(ChooseForChildWindow("button", WS_CHILD | type, false), expected[type]) << type;
@@ -155,9 +157,10 @@ TEST_F(ControlChoiceTest, ARadioGroupsButtonsGetOneSkinEachHoweverOftenTheFormIs
     TWinSkinForm* skin = ShowSkinned();
     ASSERT_NE(skin, nullptr);
     auto skinsOfButtons = [&] {
-        return std::count_if(skin->ControlSkins.begin(), skin->ControlSkins.end(), [&](TSkinControl* s) {
-            return s->Served() == radios->Buttons(0) || s->Served() == radios->Buttons(1);
-        });
+        return std::count_if(
+            skin->ControlSkins.begin(), skin->ControlSkins.end(), [&](TSkinControl* s) {
+                return s->Served() == radios->Buttons(0) || s->Served() == radios->Buttons(1);
+            });
     };
     EXPECT_EQ(skinsOfButtons(), 2);
     EXPECT_NE(SkinOf<TSkinRadioButton>(skin, radios->Buttons(0)), nullptr);

@@ -8,10 +8,10 @@ namespace kv::test {
 namespace {
 
 TEST(MarkGeometry, FrameCountsWithoutASkinValue) {
-    EXPECT_EQ(MarkFrameCount(52, 13, 0), 4);  // 13 high: frames of 13
-    EXPECT_EQ(MarkFrameCount(96, 16, 0), 6);  // 16 high: frames of 16
-    EXPECT_EQ(MarkFrameCount(20, 13, 0), 4);  // at least 4
-    EXPECT_EQ(MarkFrameCount(52, 13, 8), 8);  // the skin's own count wins
+    EXPECT_EQ(MarkFrameCount(52, 13, 0), 4); // 13 high: frames of 13
+    EXPECT_EQ(MarkFrameCount(96, 16, 0), 6); // 16 high: frames of 16
+    EXPECT_EQ(MarkFrameCount(20, 13, 0), 4); // at least 4
+    EXPECT_EQ(MarkFrameCount(52, 13, 8), 8); // the skin's own count wins
 }
 
 TEST(MarkGeometry, TheMarkSitsInAFourteenPixelColumnOnTheTextSide) {
@@ -87,7 +87,8 @@ TEST_F(SkinnedMarks, ARealClickRepaintsTheMarkAtOnce) {
     EXPECT_EQ(checkSkin->LastFrame(), 2);
     // The mark's pixels are the checked frame's, not the system's mark.
     const PixelBuffer& image = data->Skin()->Buttons.CheckBitmap;
-    const int frames = MarkFrameCount(image.Width(), image.Height(), data->Skin()->Buttons.CheckFrameCount);
+    const int frames =
+        MarkFrameCount(image.Width(), image.Height(), data->Skin()->Buttons.CheckFrameCount);
     const RECT mark = MarkRect({0, 0, r.right - r.left, r.bottom - r.top}, image.Width() / frames,
                                image.Height(), false);
     const PixelBuffer shot = ScreenShotOf(check->Handle());

@@ -14,8 +14,8 @@ protected:
         SkinnedControls::SetUp();
         parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
-        child = CreateWindowExW(0, L"BUTTON", L"Seq", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10,
-                                10, 100, 30, parent, nullptr, nullptr, nullptr);
+        child = CreateWindowExW(0, L"BUTTON", L"Seq", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10,
+                                100, 30, parent, nullptr, nullptr, nullptr);
         Pump(50);
     }
     void TearDown() override {

@@ -70,6 +70,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
 
 TWinSkinForm::~TWinSkinForm() {
     if (hooked_) Teardown();
+    FreeControlSkins();
     HotObject = nullptr;
     PressedObject = nullptr;
     MenuItems.clear();
@@ -95,7 +96,10 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
     hoverTimer_ = std::make_unique<TTimer>(nullptr);
     hoverTimer_->SetEnabled(false);
     hoverTimer_->SetInterval(kHoverIntervalMs);
-    hoverTimer_->SetOnTimer([this](TObject*) { HoverTick(); });
+    hoverTimer_->SetOnTimer([this](TObject*) {
+        HoverTick();
+        DropHotControlSkin(true);
+    });
     captionFont_.Reset(MakeCaptionFont());
 
     style_ = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
@@ -141,6 +145,7 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
         hooked_ = subclass_.Attach(Handle, [this](TMessage& m) { SkinWndProc(m); });
         if (hooked_) oldProc_ = subclass_.OldProc();
     }
+    SkinControls();
     InvalidateRect(Handle, nullptr, TRUE);
 }
 
@@ -173,6 +178,7 @@ void TWinSkinForm::Detach() {
     FreeSysPopupMenu();
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     HotObject = nullptr;
+    FreeControlSkins();
     if (!hooked_) return;
     Unhook();
     UnhookMdiClient();
@@ -207,6 +213,7 @@ void TWinSkinForm::Teardown() {
     FreeSysPopupMenu();
     if (hoverTimer_) hoverTimer_->SetEnabled(false);
     HotObject = nullptr;
+    FreeControlSkins();
     if (!hooked_) return;
     Unhook();
     // The client outlives this object at shut-down: it must not call back into it.
@@ -219,6 +226,7 @@ void TWinSkinForm::ApplySkinChange() {
     FreeCaptionButtons();
     BuildCaptionButtons();
     Recolor();
+    ControlSkinsChanged();
 }
 
 void TWinSkinForm::Recolor() {

@@ -38,6 +38,7 @@ class TTimer;
 namespace kv {
 
 class TWinSkinForm;
+class TSkinControl;
 
 // A hot-trackable object of the non-client area (caption buttons, menu band items).
 class TNCObject {
@@ -110,6 +111,18 @@ public:
     void FreeSysPopupMenu();
     // The skinned system menu, or nullptr while detached.
     TPopupMenu* SysPopupMenu() const { return sysPopupMenu_.get(); }
+
+    // Control skins (ControlSkins.cpp). Every listed skin is freed by FreeControlSkins (or,
+    // before that, by the control that owns it, which takes it off the list).
+    void SkinControls();
+    void FreeControlSkins();
+    void FreeDeadControlSkins();
+    TSkinControl* FindControlSkin(HWND wnd) const;
+    void ControlSkinsChanged();
+    // Ends the hot state of HotControlSkin (for a foreign window only once the cursor left it).
+    void DropHotControlSkin(bool onlyWhenLeft);
+    std::vector<TSkinControl*> ControlSkins;
+    TSkinControl* HotControlSkin = nullptr;
 
     int SkinState = 0;
     WindowState State = WindowState::Normal;

@@ -78,6 +78,7 @@ void TWinSkinForm::OnNcPaint(TMessage& m) {
 void TWinSkinForm::OnNcActivate(TMessage& m) {
     Active = (m.WParam & 0xFF) != 0;
     if (hoverTimer_) hoverTimer_->SetEnabled(Active);
+    if (!Active && HotControlSkin) DropHotControlSkin(false);
     if (!NonNormalMdiChild()) PaintFrame(nullptr);
     m.Result = TRUE; // never passed on: the system would draw its own caption
 }

@@ -82,7 +82,8 @@ TEST_F(SkinnedForm, HotButtonShowsItsHotFrameAndReturnsToNormal) {
     SetCursorPos(w.right + 150, w.bottom + 150);
     const DWORD left = GetTickCount();
     ASSERT_TRUE(WaitFor([&] { return Mismatches(form->Handle(), normal, r) == 0; }, 1000));
-    EXPECT_LE(GetTickCount() - left, 400u); // the 250 ms hover tick, with the test's own pumping
+    // The 250 ms hover tick, with room for the test's own pumping on a busy machine.
+    EXPECT_LE(GetTickCount() - left, 500u);
 }
 
 TEST_F(SkinnedForm, InactiveCaptionUsesTheInactiveTextColour) {

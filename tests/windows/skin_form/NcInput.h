@@ -76,6 +76,7 @@ inline void Drag(POINT from, POINT to) {
     INPUT down = ButtonInput(true);
     SendInput(1, &down, sizeof(INPUT));
     WaitFor([&] { return WaitForSingleObject(hand, 0) == WAIT_OBJECT_0; }, 5000);
+    WaitForSingleObject(hand, INFINITE); // the gesture lives on this stack: never leave before it
     CloseHandle(hand);
     Pump(150);
 }

@@ -36,19 +36,12 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
     RefreshFlags();
     FEnabled = bit->Enabled();
     FCaption = AnsiToWide(bit->Caption());
-    const ButtonState state =
-        PushButtonState(FFocused, FMouseState & kMouseDown, FMouseState & kMouseHot, FEnabled);
-    lastState_ = state;
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if ((bitmap_.Width() != w || bitmap_.Height() != h) && !bitmap_.Create(w, h, dc)) return;
-    FillFace(bitmap_.Dc(), RECT{0, 0, w, h});
-    DrawStateFrame(bitmap_.View(), PixelRect{0, 0, w, h}, skin->Buttons.FrameCount, state,
-                   skin->Buttons);
-    DrawGlyphAndCaption(RECT{0, 0, w, h}, state);
-    BitBlt(dc, rect.left, rect.top, w, h, bitmap_.Dc(), 0, 0, SRCCOPY);
+    ComposeFace(dc, rect, skin->Buttons.FrameCount,
+                PushButtonState(FFocused, FMouseState & kMouseDown, FMouseState & kMouseHot,
+                                FEnabled));
 }
 
-void TSkinBitButton::DrawGlyphAndCaption(const RECT& client, ButtonState state) {
+void TSkinBitButton::DrawContents(const RECT& client, ButtonState state) {
     auto* bit = static_cast<TBitBtn*>(FControl);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
     SelectionGuard selected(bitmap_.Dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -56,32 +49,37 @@ void TSkinBitButton::DrawGlyphAndCaption(const RECT& client, ButtonState state) 
     const int count = bit->NumGlyphs();
     SIZE glyphSize{};
     if (!glyph.Empty() && count > 0) glyphSize = {glyph.Width() / count, glyph.Height()};
-    RECT measured{0, 0, client.right, client.bottom};
-    if (!FCaption.empty())
-        DrawTextW(bitmap_.Dc(), FCaption.c_str(), int(FCaption.size()), &measured,
-                  DT_CALCRECT | DT_NOCLIP);
-    const SIZE textSize =
-        FCaption.empty() ? SIZE{}
-                         : SIZE{measured.right - measured.left, measured.bottom - measured.top};
     const TGlyphLayout at =
-        LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize, textSize, bit->Layout(),
-                              bit->Margin(), bit->Spacing());
+        LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize, MeasureCaption(client),
+                              bit->Layout(), bit->Margin(), bit->Spacing());
     lastGlyph_ = GlyphFrame(state, count);
-    if (glyphSize.cx > 0) {
-        const PixelView strip = glyph.Pixels();
-        const PixelView frame{strip.pixels + size_t(lastGlyph_ - 1) * size_t(glyphSize.cx),
-                              glyphSize.cx, glyphSize.cy, strip.stride};
-        DrawTransparent(
-            bitmap_.View(),
-            {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy}, frame,
-            RgbOf(frame.pixels[0]));
-    }
-    RECT caption = at.caption;
-    const int oldMode = SetBkMode(bitmap_.Dc(), TRANSPARENT);
-    SetTextColor(bitmap_.Dc(), ColorToRGB(bit->Font().Color()));
-    DrawTextW(bitmap_.Dc(), FCaption.c_str(), int(FCaption.size()), &caption,
-              kCaptionAlign[bit->Layout() & 3]);
-    SetBkMode(bitmap_.Dc(), oldMode);
+    DrawGlyph(glyph, glyphSize, lastGlyph_, at.glyph);
+    DrawLaidOutCaption(at.caption, bit->Layout(), ColorToRGB(bit->Font().Color()));
+}
+
+SIZE TSkinBitButton::MeasureCaption(const RECT& client) {
+    if (FCaption.empty()) return {};
+    RECT measured{0, 0, client.right, client.bottom};
+    DrawTextW(bitmap_.Dc(), FCaption.c_str(), int(FCaption.size()), &measured,
+              DT_CALCRECT | DT_NOCLIP);
+    return {measured.right - measured.left, measured.bottom - measured.top};
+}
+
+void TSkinBitButton::DrawGlyph(TBitmap& strip, SIZE glyphSize, int frame, POINT at) {
+    if (glyphSize.cx <= 0) return;
+    const PixelView pixels = strip.Pixels();
+    const PixelView piece{pixels.pixels + size_t(frame - 1) * size_t(glyphSize.cx), glyphSize.cx,
+                          glyphSize.cy, pixels.stride};
+    DrawTransparent(bitmap_.View(), {at.x, at.y, at.x + glyphSize.cx, at.y + glyphSize.cy}, piece,
+                    RgbOf(piece.pixels[0]));
+}
+
+void TSkinBitButton::DrawLaidOutCaption(RECT caption, int layout, COLORREF colour) {
+    HDC dc = bitmap_.Dc();
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &caption, kCaptionAlign[layout & 3]);
+    SetBkMode(dc, oldMode);
 }
 
 } // namespace kv

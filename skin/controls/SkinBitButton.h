@@ -11,6 +11,8 @@
 //   greyed. Layout, margin and spacing are the control's (LayoutGlyphAndCaption).
 #include "skin/controls/SkinButton.h"
 
+class TBitmap;
+
 namespace kv {
 
 int GlyphFrame(ButtonState state, int numGlyphs);
@@ -25,10 +27,15 @@ public:
     int LastGlyph() const { return lastGlyph_; }
 
 protected:
-    int lastGlyph_ = 0;
+    void DrawContents(const RECT& client, ButtonState state) override;
+    // The caption's size in the bitmap's selected font (0 x 0 without a caption).
+    SIZE MeasureCaption(const RECT& client);
+    // Frame `frame` (from 1) of a glyph strip at `at`, its top-left colour transparent.
+    void DrawGlyph(TBitmap& strip, SIZE glyphSize, int frame, POINT at);
+    // The caption at its laid-out place, aligned as the glyph position asks.
+    void DrawLaidOutCaption(RECT caption, int layout, COLORREF colour);
 
-private:
-    void DrawGlyphAndCaption(const RECT& client, ButtonState state);
+    int lastGlyph_ = 0;
 };
 
 } // namespace kv

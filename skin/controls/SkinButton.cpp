@@ -142,21 +142,28 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
     if (!skin || skin->Buttons.Bitmap.Empty() || Inverted(rect)) return;
     RefreshFlags();
     RefreshCaption();
-    const ButtonState state =
-        PushButtonState(FFocused, FMouseState & kMouseDown, FMouseState & kMouseHot, FEnabled);
+    ComposeFace(dc, rect, kButtonFrames,
+                PushButtonState(FFocused, FMouseState & kMouseDown, FMouseState & kMouseHot,
+                                FEnabled));
+}
+
+void TSkinButton::ComposeFace(HDC dc, const RECT& rect, int frames, ButtonState state) {
     lastState_ = state;
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if ((bitmap_.Width() != w || bitmap_.Height() != h) && !bitmap_.Create(w, h, dc)) return;
     const RECT local{0, 0, w, h};
     FillFace(bitmap_.Dc(), local);
-    DrawStateFrame(bitmap_.View(), PixelRect{0, 0, w, h}, kButtonFrames, state, skin->Buttons);
-    {
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-        SelectionGuard selected(bitmap_.Dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
-        SetTextColor(bitmap_.Dc(), CaptionColour(skin->Buttons, skin->ButtonTextColour, state));
-        DrawCaptionText(bitmap_.Dc(), local, DT_CENTER, FEnabled, FCaption);
-    }
+    DrawStateFrame(bitmap_.View(), PixelRect{0, 0, w, h}, frames, state, Skin()->Buttons);
+    DrawContents(local, state);
     BitBlt(dc, rect.left, rect.top, w, h, bitmap_.Dc(), 0, 0, SRCCOPY);
+}
+
+void TSkinButton::DrawContents(const RECT& client, ButtonState state) {
+    const TSkinDefinition& skin = *Skin();
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+    SelectionGuard selected(bitmap_.Dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(bitmap_.Dc(), CaptionColour(skin.Buttons, skin.ButtonTextColour, state));
+    DrawCaptionText(bitmap_.Dc(), client, DT_CENTER, FEnabled, FCaption);
 }
 
 } // namespace kv

@@ -38,6 +38,11 @@ protected:
     void OnRelease();
     void Click();
     void RefreshCaption();
+    // Composes the face of `state` (frame of `frames` in the skin's Buttons image) in the
+    // private bitmap, lets DrawContents draw on it, and copies it to `rect` of `dc`.
+    void ComposeFace(HDC dc, const RECT& rect, int frames, ButtonState state);
+    // What a button shows on its face: here the caption, centred.
+    virtual void DrawContents(const RECT& client, ButtonState state);
 
     DibSection bitmap_;
     ButtonState lastState_ = bsNormal;

@@ -13,8 +13,6 @@ KV_DEFINE_PLAIN_CLASS(TSkinSpeedButton, TSkinBitButton)
 
 namespace {
 
-constexpr UINT kCaptionAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER, DT_CENTER};
-
 // A speed button's automatic margin with a fixed spacing sits one pixel further along.
 void NudgeAutomaticMargin(TGlyphLayout& at, const TSpeedButton& b, SIZE glyph) {
     if (b.Margin() >= 0 || b.Spacing() < 0 || glyph.cx == 0) return;
@@ -128,19 +126,12 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
     TSpeedButton* b = FGraphicControl;
     if (!b || !skin || skin->Buttons.Bitmap.Empty() || Inverted(rect)) return;
     FCaption = AnsiToWide(b->Caption());
-    const ButtonState state = SpeedButtonState(FMouseState & kMouseDown, FMouseState & kMouseHot,
-                                               b->Enabled(), b->Down());
-    lastState_ = state;
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if ((bitmap_.Width() != w || bitmap_.Height() != h) && !bitmap_.Create(w, h, dc)) return;
-    FillFace(bitmap_.Dc(), RECT{0, 0, w, h});
-    DrawStateFrame(bitmap_.View(), PixelRect{0, 0, w, h}, skin->Buttons.FrameCount, state,
-                   skin->Buttons);
-    DrawGlyphAndCaption(RECT{0, 0, w, h}, state);
-    BitBlt(dc, rect.left, rect.top, w, h, bitmap_.Dc(), 0, 0, SRCCOPY);
+    ComposeFace(dc, rect, skin->Buttons.FrameCount,
+                SpeedButtonState(FMouseState & kMouseDown, FMouseState & kMouseHot, b->Enabled(),
+                                 b->Down()));
 }
 
-void TSkinSpeedButton::DrawGlyphAndCaption(const RECT& client, ButtonState state) {
+void TSkinSpeedButton::DrawContents(const RECT& client, ButtonState state) {
     TSpeedButton* b = FGraphicControl;
     HDC dc = bitmap_.Dc();
     SelectionGuard selected(dc, b->Font().Handle());
@@ -152,32 +143,15 @@ void TSkinSpeedButton::DrawGlyphAndCaption(const RECT& client, ButtonState state
         return;
     }
     const SIZE glyphSize{glyph.Width() / count, glyph.Height()};
-    RECT measured = client;
-    if (!FCaption.empty())
-        DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &measured, DT_CALCRECT | DT_NOCLIP);
-    const SIZE textSize =
-        FCaption.empty() ? SIZE{}
-                         : SIZE{measured.right - measured.left, measured.bottom - measured.top};
-    TGlyphLayout at = LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize, textSize,
-                                            b->Layout(), b->Margin(), b->Spacing());
+    TGlyphLayout at = LayoutGlyphAndCaption({client.right, client.bottom}, glyphSize,
+                                            MeasureCaption(client), b->Layout(), b->Margin(),
+                                            b->Spacing());
     NudgeAutomaticMargin(at, *b, glyphSize);
     int frame = GlyphFrame(state, count);
     if (frame > count) frame = 1;
     lastGlyph_ = frame;
-    if (glyphSize.cx > 0) {
-        const PixelView strip = glyph.Pixels();
-        const PixelView piece{strip.pixels + size_t(frame - 1) * size_t(glyphSize.cx), glyphSize.cx,
-                              glyphSize.cy, strip.stride};
-        DrawTransparent(
-            bitmap_.View(),
-            {at.glyph.x, at.glyph.y, at.glyph.x + glyphSize.cx, at.glyph.y + glyphSize.cy}, piece,
-            RgbOf(piece.pixels[0]));
-    }
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(b->Font().Color()));
-    RECT caption = at.caption;
-    DrawTextW(dc, FCaption.c_str(), int(FCaption.size()), &caption, kCaptionAlign[b->Layout() & 3]);
-    SetBkMode(dc, oldMode);
+    DrawGlyph(glyph, glyphSize, frame, at.glyph);
+    DrawLaidOutCaption(at.caption, b->Layout(), ColorToRGB(b->Font().Color()));
 }
 
 } // namespace kv

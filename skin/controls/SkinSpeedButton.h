@@ -31,8 +31,10 @@ public:
     void DrawSpeedButton(HDC dc, const RECT& rect);
     TControl* Served() const override;
 
+protected:
+    void DrawContents(const RECT& client, ButtonState state) override;
+
 private:
-    void DrawGlyphAndCaption(const RECT& client, ButtonState state);
     TSpeedButton* FGraphicControl = nullptr;
 };
 

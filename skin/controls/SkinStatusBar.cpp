@@ -100,7 +100,7 @@ std::vector<StatusPanelLook> TSkinStatusBar::ReadPanels(const RECT& rect) const 
     if (bar)
         ReadFrameworkPanels(panels);
     else
-        ReadWindowParts(panels);
+        ReadWindowParts(panels, parts);
     if (!panels.empty()) panels.back().rect.right = rect.right;
     return panels;
 }
@@ -120,8 +120,8 @@ void TSkinStatusBar::ReadFrameworkPanels(std::vector<StatusPanelLook>& panels) c
     }
 }
 
-void TSkinStatusBar::ReadWindowParts(std::vector<StatusPanelLook>& panels) const {
-    const int count = std::min(int(SendMessageW(FHandle, SB_GETPARTS, 0, 0)), kMaxParts);
+void TSkinStatusBar::ReadWindowParts(std::vector<StatusPanelLook>& panels, int parts) const {
+    const int count = std::min(parts, kMaxParts);
     for (int i = 0; i < count; ++i) {
         StatusPanelLook look;
         if (!SendMessageW(FHandle, SB_GETRECT, WPARAM(i), reinterpret_cast<LPARAM>(&look.rect)))

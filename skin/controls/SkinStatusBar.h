@@ -42,7 +42,7 @@ public:
 private:
     std::vector<StatusPanelLook> ReadPanels(const RECT& rect) const;
     void ReadFrameworkPanels(std::vector<StatusPanelLook>& panels) const;
-    void ReadWindowParts(std::vector<StatusPanelLook>& panels) const;
+    void ReadWindowParts(std::vector<StatusPanelLook>& panels, int parts) const;
     void DrawPanelSkin(const StatusPanelLook& panel);
     void DrawPanelPlain(const StatusPanelLook& panel);
     void DrawSizeGrip(const RECT& rect);

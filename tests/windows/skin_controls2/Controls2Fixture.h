@@ -32,7 +32,8 @@ inline std::vector<uint8_t> StripBmp(int n, int w, int h, Pixel base) {
 // The stored skin plus `sections` appended to its definition, `replace` applied first (each
 // pair: text and its replacement), and the extra strips as entries.
 inline std::vector<uint8_t> SkinWith(const std::string& sections,
-                                     std::vector<std::pair<std::string, std::string>> replace = {}) {
+                                     std::vector<std::pair<std::string, std::string>> replace = {},
+                                     std::vector<SkinEntry> extra = {}) {
     TSkinReader reader;
     EXPECT_TRUE(reader.OpenPackage(StoredPackedSkin()));
     std::vector<SkinEntry> entries;
@@ -53,6 +54,7 @@ inline std::vector<uint8_t> SkinWith(const std::string& sections,
     entries.push_back({"kvthumb.bmp", StripBmp(5, 11, 21, kThumbBase)});
     entries.push_back({"kvupdown.bmp", StripBmp(8, 16, 10, kUpDownBase)});
     entries.push_back({"kvglyphs.bmp", StripBmp(8, 5, 3, kGlyphBase)});
+    for (SkinEntry& e : extra) entries.push_back(std::move(e));
     std::vector<uint8_t> packed;
     std::string error;
     EXPECT_TRUE(PackSkin(entries, packed, error)) << error;

@@ -16,8 +16,10 @@ protected:
         Controls2::SetUp();
         bar = Place<TTrackBar>(20, 20, 220, 34);
         bar->SetMax(10);
-        upright = Place<TTrackBar>(260, 20, 34, 160);
-        upright->SetOrientation(TOrientation::trVertical);
+        upright = new TTrackBar(form);
+        upright->SetOrientation(TOrientation::trVertical); // turning it swaps its sides
+        upright->SetParent(form);
+        upright->SetBounds(260, 20, 34, 160);
         ASSERT_NE(skin = ShowSkinned(), nullptr);
         skinned = SkinOf<TSkinTrackBar>(skin, bar);
         ASSERT_NE(skinned, nullptr);

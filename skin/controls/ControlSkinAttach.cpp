@@ -5,6 +5,8 @@
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinSizer.h"
 #include "skin/controls/SkinSpeedButton.h"
@@ -44,6 +46,10 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinBox(owner);
     case SkinKind::Sizer:
         return new TSkinSizer(owner);
+    case SkinKind::Edit:
+        return new TSkinEdit(owner);
+    case SkinKind::ComBox:
+        return new TSkinComBox(owner);
     default:
         return nullptr;
     }

@@ -2,6 +2,8 @@
 // them go: what reaches the control's own procedure (Default) and what the skin keeps.
 #include "Controls2Fixture.h"
 
+#include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinSizer.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -151,6 +153,47 @@ TEST_F(BareSequence, SizerPaintIsValidatedWithoutTheControl) {
     EXPECT_FALSE(GetUpdateRect(grip, &update, FALSE));
     skin.reset();
     ExpectDetached(grip, seq);
+}
+
+TEST_F(BareSequence, EditBordersAfterItsOwnPaintsAndPassesEverythingOn) {
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 120,
+                                24, parent, nullptr, nullptr, nullptr);
+    ShowWindow(parent, SW_SHOWNOACTIVATE);
+    Pump(50);
+    MessageSequence seq;
+    auto skin = Attach<TSkinEdit>(edit, seq);
+    RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    // The frame is painted from inside the edit's own BeginPaint.
+    EXPECT_TRUE(seq.MatchAndClear({{WM_PAINT, kPassed},
+                                   {WM_NCPAINT, kPassed},
+                                   {WM_ERASEBKGND, kPassed | Seq::Optional}},
+                                  "the edit paints itself; the border follows"));
+    const int borders = skin->Borders();
+    EXPECT_GE(borders, 2) << "after the frame and after the client";
+    skin.reset();
+    ExpectDetached(edit, seq);
+}
+
+TEST_F(BareSequence, ComboBoxPressReachesTheControlAndIsShownPressed) {
+    HWND combo = Make(L"COMBOBOX", CBS_DROPDOWNLIST, 140, 120);
+    MessageSequence seq;
+    auto skin = Attach<TSkinComBox>(combo, seq);
+    SendMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(130, 8));
+    ASSERT_FALSE(seq.Recorded().empty());
+    EXPECT_EQ(seq.Recorded().front().message, UINT(WM_LBUTTONDOWN));
+    EXPECT_EQ(seq.Recorded().front().flags, kPassed);
+    EXPECT_EQ(skin->LastState(), 2);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageW(combo, WM_LBUTTONUP, 0, MAKELPARAM(130, 8));
+    EXPECT_NE(skin->LastState(), 2);
+    seq.Clear();
+    skin.reset();
+    // After a drop-down under Wine the combo box's procedure is no longer ours to give back
+    // (a later subclass holds it): ours stays a pass-through, and messages still arrive.
+    SendMessageW(combo, WM_GETFONT, 0, 0);
+    ASSERT_EQ(seq.Recorded().size(), 1u);
+    EXPECT_EQ(seq.Recorded().front().message, UINT(WM_GETFONT));
+    seq.Clear();
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "skin/controls/SkinSizer.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/form/FormSkin.h"
@@ -50,6 +51,8 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinEdit(owner);
     case SkinKind::ComBox:
         return new TSkinComBox(owner);
+    case SkinKind::Tab:
+        return new TSkinTab(owner);
     default:
         return nullptr;
     }

@@ -112,6 +112,10 @@ void TSkinScrollBar::AfterDefault(TMessage& m) {
         // The bars are non-client: a DC that comes with WM_PAINT is a client DC.
         PaintSkin(nullptr);
         break;
+    case WM_NCLBUTTONDOWN:
+        // The system's own arrow and page tracking has just ended and redrawn its bar.
+        if (m.WParam == HTHSCROLL || m.WParam == HTVSCROLL) PaintSkin(nullptr);
+        break;
     case WM_PRINT:
         if (m.LParam & PRF_NONCLIENT) PaintSkin(reinterpret_cast<HDC>(m.WParam));
         break;

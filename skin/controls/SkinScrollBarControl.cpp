@@ -60,6 +60,27 @@ bool TSkinScControl::BeforeDefault(TMessage& m) {
     }
 }
 
+// The control redraws its own bar when a press's tracking ends, while it highlights the part
+// under the mouse and when it gains the focus (with a blinking caret on the thumb, which the
+// skinned thumb does without): the skin paints again right after each.
+void TSkinScControl::AfterDefault(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        PaintSkin(nullptr);
+        break;
+    case WM_SETFOCUS:
+        HideCaret(FHandle);
+        PaintSkin(nullptr);
+        break;
+    default:
+        break;
+    }
+    TSkinControl::AfterDefault(m);
+}
+
 bool TSkinScControl::OnScroll(TMessage& m) {
     switch (LOWORD(m.WParam)) {
     case SB_LINEUP:

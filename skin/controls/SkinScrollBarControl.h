@@ -23,6 +23,7 @@ public:
     ~TSkinScControl() override { *alive_ = false; }
 
     bool BeforeDefault(TMessage& m) override;
+    void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
 
     // Diagnostics for tests.

@@ -24,7 +24,6 @@ int64_t ScrollMulDiv(int64_t a, int64_t b, int64_t c) {
     const uint64_t p = uint64_t(product < 0 ? -product : product);
     const uint64_t d = uint64_t(c < 0 ? -c : c);
     const uint64_t q = (p + d / 2) / d;
-    if (q > uint64_t(INT_MAX)) return -1;
     return negative ? -int64_t(q) : int64_t(q);
 }
 

@@ -51,8 +51,8 @@ struct BarRects {
     Rect32 horz, vert, corner;
 };
 
-// a * b / c rounded to the nearest (halves away from zero); -1 when c is 0 or the result does
-// not fit 32 bits.
+// a * b / c in 64 bits, rounded to the nearest (halves away from zero); -1 when c is 0. One of
+// a and b must be a pixel count (below 2^31), the other below 2^33.
 int64_t ScrollMulDiv(int64_t a, int64_t b, int64_t c);
 
 // Where the bars are in a window of `width` x `height` whose client area is clientW x clientH;

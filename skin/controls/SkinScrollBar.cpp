@@ -43,8 +43,12 @@ TSkinScrollBar::TSkinScrollBar(TComponent* owner) : TSkinControl(owner) {
     FHorzInfo.cbSize = FVertInfo.cbSize = sizeof(SCROLLINFO);
 }
 
+// The system bars come back: the frame is painted again once the skin is gone.
 TSkinScrollBar::~TSkinScrollBar() {
     *alive_ = false;
+    if (FAttached && !WindowGone() && IsWindow(FHandle)) {
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    }
 }
 
 void TSkinScrollBar::AttachScroller(TWinControl* control, TSkinData* skinData, bool trackOwnDrag,

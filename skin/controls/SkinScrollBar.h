@@ -72,7 +72,7 @@ protected:
 private:
     struct Drag;
     void EndDrag(Drag& drag);
-    bool DragStep(Drag& drag, const MSG& msg);
+    void DragStep(Drag& drag, const MSG& msg);
     void FollowMouse(Drag& drag, POINT cursor);
 
     // Cleared when the object is freed; a drag loop holds a copy to learn of it.

@@ -56,7 +56,8 @@ bool TSkinScrollBar::DragThumb(bool vertical) {
     FDragging = true;
     captureLost_ = false;
     SetCapture(drag.wnd);
-    while (FDragging) {
+    // Members are read only while *alive: a dispatched message may free this object.
+    while (*alive && FDragging) {
         if (!IsWindow(drag.wnd) || WindowGone()) {
             FDragging = false; // nothing left to tell
             break;
@@ -79,33 +80,24 @@ bool TSkinScrollBar::DragThumb(bool vertical) {
             PostQuitMessage(int(msg.wParam)); // the application's loop still has to see it
             break;
         }
-        if (!DragStep(drag, msg) || !*alive) return false;
+        DragStep(drag, msg);
     }
-    if (!*alive) return false;
+    // Also when this object went with the drag still running: the window keeps no capture.
     if (GetCapture() == drag.wnd) ReleaseCapture();
-    return true;
+    return *alive;
 }
 
-// False when this object was freed by the message.
-bool TSkinScrollBar::DragStep(Drag& drag, const MSG& msg) {
-    const std::shared_ptr<bool> alive = alive_;
-    switch (msg.message) {
-    case WM_LBUTTONUP:
-    case WM_NCLBUTTONUP:
+// May free this object.
+void TSkinScrollBar::DragStep(Drag& drag, const MSG& msg) {
+    if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
         EndDrag(drag);
-        return *alive;
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (!*alive || !FDragging || !IsWindow(drag.wnd)) return *alive;
-        FollowMouse(drag, msg.pt);
-        return *alive;
-    default:
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        return *alive;
+        return;
     }
+    const std::shared_ptr<bool> alive = alive_;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    const bool moved = msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE;
+    if (moved && *alive && FDragging && IsWindow(drag.wnd)) FollowMouse(drag, msg.pt);
 }
 
 void TSkinScrollBar::FollowMouse(Drag& drag, POINT cursor) {

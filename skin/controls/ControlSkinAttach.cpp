@@ -4,6 +4,8 @@
 #include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinScrollBarControl.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/form/FormSkin.h"
 #include "ui/classes/Properties.h"
@@ -26,6 +28,8 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinCheckBox(owner);
     case SkinKind::RadioButton:
         return new TSkinRadioButton(owner);
+    case SkinKind::ScControl:
+        return new TSkinScControl(owner);
     default:
         return nullptr;
     }
@@ -53,7 +57,11 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
             (new TSkinSpeedButton(&component))->AttachGraphic(&form, data);
         return;
     }
-    if (!control || attach != SkinAttach::Control) return; // scroller skins arrive later
+    if (control && attach == SkinAttach::Scroller && kind == SkinKind::ScrollBar) {
+        (new TSkinScrollBar(&component))->AttachScroller(control, data, flag != 0, &form);
+        return;
+    }
+    if (!control || attach != SkinAttach::Control) return; // list view skins arrive later
     if (TSkinControl* skin = MakeSkin(kind, &component))
         skin->AttachControl(&form, data, flag != 0);
 }

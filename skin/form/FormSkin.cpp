@@ -415,7 +415,12 @@ void TWinSkinForm::Phase2(TMessage& m, bool& consumed) {
         const bool painting = std::exchange(skinData_->FramePainting, false);
         PassOn(m);
         skinData_->FramePainting = painting;
-        if (skinData_->MenuUpdate() && GetMenu(Handle)) BuildMenuBand();
+        // The framework keeps its menu handle when items change and the bar holds it off the
+        // window, so the bar reads its own menu again (new captions after a language change).
+        if (skinData_->MenuUpdate() && (GetMenu(Handle) || menuHandle_)) {
+            BuildMenuBand();
+            PaintFrame(nullptr);
+        }
         return;
     }
     default: break;

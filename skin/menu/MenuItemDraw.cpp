@@ -23,7 +23,6 @@ namespace {
 constexpr int kMaxItemChars = 80;
 constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1, kSeparatorCell = 2, kSelectedCell = 4;
-constexpr int kPopupFrame = 3;       // the popup's frame band the items sit inside
 constexpr int kShortCutInset = 11;   // the shortcut text ends this far inside the item
 constexpr int kDefaultGlyph = 16;
 constexpr int kMaxItemSide = 4096;   // an item is never drawn larger than this
@@ -192,7 +191,7 @@ void DrawMenuSeparator(PixelView target, const TDataSkinObject& object) {
     KeyCopy(target, 0, 0, p, kMagenta, target.Bounds());
 }
 
-// The popup's background behind the item (the item sits inside the popup's frame band), or
+// The popup's background behind the item, or
 // MenuColour where there is none.
 void FillItemBackground(DibSection& work, const TSkinDefinition* skin, const RECT& rect,
                         HMENU parentMenu) {
@@ -203,8 +202,10 @@ void FillItemBackground(DibSection& work, const TSkinDefinition* skin, const REC
     FillRect(work.Dc(), &all, back.Get());
     if (background.Empty()) return;
     GdiFlush();
-    const PixelRect from{rect.left + kPopupFrame, rect.top + kPopupFrame,
-                         rect.left + kPopupFrame + work.Width(), rect.top + kPopupFrame + work.Height()};
+    // The background view starts at the popup's client area, where item rectangles count from
+    // (on NT the popup's 3-pixel frame lies outside it; Wine draws items inside a frame band
+    // of its client area).
+    const PixelRect from{rect.left, rect.top, rect.left + work.Width(), rect.top + work.Height()};
     StretchCopy(work.View(), {0, 0, work.Width(), work.Height()}, background, from);
 }
 

@@ -100,8 +100,11 @@ void TWinSkinPopMenu::PopupWndProc(TMessage& m) {
         PaintFrame();
         return;
     case WM_PAINT:
+        if (!CanPaint()) break;
+        // The items drawn in this paint continue the background of the window's present size.
+        PrepareBackground();
         subclass_.CallOld(m);
-        if (CanPaint()) PaintFrame();
+        PaintFrame();
         return;
     case WM_PRINT:
         if (!CanPaint()) break;
@@ -126,11 +129,16 @@ void TWinSkinPopMenu::BuildBackground(int width, int height) {
 
 // The frame band of the background onto the window: its non-client border, or, where the
 // system draws the border inside the client area, the outer band of that width.
-void TWinSkinPopMenu::PaintFrame() {
+void TWinSkinPopMenu::PrepareBackground() {
     const PopupGeometry g = GeometryOf(MenuWindow);
     BuildBackground(g.width, g.height);
+    if (!background_.Empty() && !menuHandle_) pendingPopup = this;
+}
+
+void TWinSkinPopMenu::PaintFrame() {
+    const PopupGeometry g = GeometryOf(MenuWindow);
+    PrepareBackground();
     if (background_.Empty()) return;
-    if (!menuHandle_) pendingPopup = this;
     HDC dc = GetWindowDC(MenuWindow);
     if (!dc) return;
     const int left = std::max<int>(g.client.x, kFrameBand), top = std::max<int>(g.client.y, kFrameBand);

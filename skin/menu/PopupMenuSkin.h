@@ -46,6 +46,7 @@ private:
     void PopupWndProc(TMessage& m);
     bool CanPaint() const;
     void BuildBackground(int width, int height);
+    void PrepareBackground();
     void PaintFrame();
     void PrintMenu(TMessage& m);
 

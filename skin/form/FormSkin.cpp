@@ -532,6 +532,11 @@ void TWinSkinForm::OnSysCommand(TMessage& m) {
     const WPARAM ch = static_cast<WPARAM>(m.LParam);
     if (!inMenuLoop_ && command == SC_KEYMENU && ch != ' ' && ch != '-' && !GetCapture() &&
         (ch == 0 || IsMenuBandAccelerator(static_cast<wchar_t>(ch)))) {
+        // A foreign window has no dialog-character path: its accelerator opens the bar here.
+        if (ch != 0 && !form_) {
+            TMessage press{WM_SYSCHAR, WPARAM(ch), 0, 0};
+            OpenMenuBandByAccelerator(press);
+        }
         m.Result = 1;
         return;
     }

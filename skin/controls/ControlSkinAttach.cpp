@@ -8,6 +8,8 @@
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinScrollBarControl.h"
 #include "skin/controls/SkinSizer.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -35,6 +37,8 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinCheckBox(owner);
     case SkinKind::RadioButton:
         return new TSkinRadioButton(owner);
+    case SkinKind::ScControl:
+        return new TSkinScControl(owner);
     case SkinKind::StatusBar:
         return new TSkinStatusBar(owner);
     case SkinKind::Progress:
@@ -80,7 +84,11 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
             (new TSkinSpeedButton(&component))->AttachGraphic(&form, data);
         return;
     }
-    if (!control || attach != SkinAttach::Control) return; // scroller skins arrive later
+    if (control && attach == SkinAttach::Scroller && kind == SkinKind::ScrollBar) {
+        (new TSkinScrollBar(&component))->AttachScroller(control, data, flag != 0, &form);
+        return;
+    }
+    if (!control || attach != SkinAttach::Control) return; // list view skins arrive later
     if (TSkinControl* skin = MakeSkin(kind, &component))
         skin->AttachControl(&form, data, flag != 0);
 }

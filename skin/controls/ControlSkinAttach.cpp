@@ -7,6 +7,7 @@
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinScrollBarControl.h"
@@ -88,7 +89,11 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
         (new TSkinScrollBar(&component))->AttachScroller(control, data, flag != 0, &form);
         return;
     }
-    if (!control || attach != SkinAttach::Control) return; // list view skins arrive later
+    if (control && attach == SkinAttach::Scroller && kind == SkinKind::ListView) {
+        (new TSkinListView(&component))->AttachScroller(control, data, flag != 0, &form);
+        return;
+    }
+    if (!control || attach != SkinAttach::Control) return;
     if (TSkinControl* skin = MakeSkin(kind, &component))
         skin->AttachControl(&form, data, flag != 0);
 }

@@ -7,6 +7,8 @@
 #include "skin/controls/SkinUpDown.h"
 #include "tests/windows/support/GuiObjects.h"
 #include "ui/controls/ComCtrlsBars.h"
+#include "ui/controls/ComCtrlsListView.h"
+#include "ui/controls/ComCtrlsTabs.h"
 #include "ui/controls/ExtCtrls.h"
 
 #include <commctrl.h>
@@ -32,6 +34,14 @@ protected:
         auto* panel = Place<TPanel>(220, 40, 200, 60);
         panel->SetCaption("Panel");
         Place<TGroupBox>(10, 110, 200, 60)->SetCaption("Group");
+        auto* tabs = Place<TTabControl>(220, 110, 200, 60);
+        for (const char* t : {"One", "Two"}) tabs->Tabs().Add(t);
+        auto* combo = Place<TComboBox>(10, 180, 150, 24);
+        combo->Items().Add("Item");
+        auto* list = Place<TListView>(220, 180, 200, 70);
+        list->SetViewStyle(TViewStyle::vsReport);
+        list->AddColumn("Column", 80);
+        list->AddItem("Row");
         status = Place<TStatusBar>(0, 260, 440, 22);
         status->SetAlign(TAlign::alNone);
         for (int i = 0; i < 3; ++i) status->AddPanel()->SetText("Panel");
@@ -85,6 +95,8 @@ TEST_F(EveryKind, SkinsWithoutTheArtOrWithTooNarrowImagesLeaveEverythingWorking)
     UseAll("no tabs");
     UseSkin(EditedSkin("[Headerbar]", "[NoHeaderHere]"));
     UseAll("no header");
+    UseSkin(EditedSkin("Image=combo-arrows.bmp", "Image="));
+    UseAll("no combo button");
     UseSkin(RepackedSkin([](SkinEntry& e) {
         return e.name != "progress.bmp" && e.name != "statusbar.bmp" && e.name != "extras.bmp";
     }));
@@ -96,6 +108,11 @@ TEST_F(EveryKind, SkinsWithoutTheArtOrWithTooNarrowImagesLeaveEverythingWorking)
                      {{"Bitmap=progress.bmp", "Bitmap=kvtiny.bmp"},
                       {"Chunk=progress-chunk.bmp", "Style=1\r\nChunk=kvtiny.bmp"},
                       {"Image=statusbar.bmp", "Image=kvtiny.bmp"},
+                      {"Image=combo-arrows.bmp", "Image=kvtiny.bmp"},
+                      {"Image=sunkedge.bmp", "Image=kvtiny.bmp"},
+                      {"Image=header.bmp", "Image=kvtiny.bmp"},
+                      {"Image=tabs.bmp", "Image=kvtiny.bmp"},
+                      {"Border=tabs-border.bmp", "Border=kvtiny.bmp"},
                       {"Image=extras.bmp", "Image=kvtiny.bmp"}},
                      TinyImage()));
     ASSERT_NE(data->Skin()->UpDownVert, nullptr);

@@ -65,6 +65,33 @@ TEST_F(SkinnedTrackBar, WithoutThumbArtTheThumbIsAShadowFramedRectangle) {
               ToPixel(ResolveColour(data->Skin()->ButtonShadowColour)));
 }
 
+TEST_F(SkinnedTrackBar, APlainThumbBorrowsTheDCsBrushAndPutsItsPenBack) {
+    ASSERT_EQ(data->Skin()->TrackThumbHorz, nullptr);
+    DibSection dib;
+    ASSERT_TRUE(dib.Create(220, 34));
+    HBRUSH callers = CreateSolidBrush(RGB(1, 2, 3));
+    HGDIOBJ oldBrush = SelectObject(dib.Dc(), callers);
+    const HGDIOBJ pen = GetCurrentObject(dib.Dc(), OBJ_PEN);
+    NMCUSTOMDRAW draw{};
+    draw.hdr = {bar->Handle(), 0, UINT(NM_CUSTOMDRAW)};
+    draw.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.dwItemSpec = TBCD_THUMB;
+    draw.hdc = dib.Dc();
+    const int before = skinned->ThumbsDrawn();
+    EXPECT_EQ(SendMessageW(bar->Handle(), CN_BASE + WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)),
+              LRESULT(CDRF_SKIPDEFAULT));
+    EXPECT_EQ(skinned->ThumbsDrawn(), before + 1);
+    EXPECT_EQ(GetCurrentObject(dib.Dc(), OBJ_BRUSH), callers);
+    EXPECT_EQ(GetObjectType(callers), DWORD(OBJ_BRUSH)) << "the borrowed brush was deleted";
+    EXPECT_EQ(GetCurrentObject(dib.Dc(), OBJ_PEN), pen);
+    // The thumb's inside is filled with the borrowed brush.
+    const RECT t = ThumbOf(bar);
+    EXPECT_EQ(RgbOf(dib.View().At((t.left + t.right) / 2, (t.top + t.bottom) / 2)),
+              RgbPixel(1, 2, 3));
+    SelectObject(dib.Dc(), oldBrush);
+    DeleteObject(callers);
+}
+
 TEST_F(SkinnedTrackBar, TheThumbDragsWithTheRealMouse) {
     UseSkin(ArtSkin());
     const RECT t = ThumbOf(bar);

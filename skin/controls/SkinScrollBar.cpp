@@ -169,9 +169,9 @@ void TSkinScrollBar::DrawBar(HDC dc, const Rect32& bar, bool vertical) {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
     if (GetScrollBarInfo(FHandle, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) {
-        const bool all = Unavailable(info.rgstate[0]) || !IsWindowEnabled(FHandle);
-        look.firstArrowDisabled = all || Unavailable(info.rgstate[1]);
-        look.secondArrowDisabled = all || Unavailable(info.rgstate[5]);
+        look.barDisabled = Unavailable(info.rgstate[0]) || !IsWindowEnabled(FHandle);
+        look.firstArrowDisabled = Unavailable(info.rgstate[1]);
+        look.secondArrowDisabled = Unavailable(info.rgstate[5]);
     }
     DrawBarOnDc(dc, bar, *Skin(), look, vertical ? FVertBar : FHorzBar);
 }

@@ -20,7 +20,8 @@ int ArrowFrame(const BarLook& look, bool second) {
     const int first = look.vertical ? (second ? 13 : 9) : (second ? 5 : 1);
     const int pressed = look.vertical ? (second ? spDownArrow : spUpArrow)
                                       : (second ? spRightArrow : spLeftArrow);
-    if (second ? look.secondArrowDisabled : look.firstArrowDisabled) return first + 3;
+    if (look.barDisabled || (second ? look.secondArrowDisabled : look.firstArrowDisabled))
+        return first + 3;
     return look.pressedPart == pressed ? first + 1 : first;
 }
 
@@ -56,7 +57,7 @@ void ComposeBar(PixelView strip, const TSkinDefinition& skin, const BarLook& loo
                       kScrollBarFrames, ArrowFrame(look, true));
     }
     const auto& thumb = look.vertical ? skin.VertScrollThumb : skin.HorzScrollThumb;
-    if (thumb) DrawThumb(strip, *thumb, look, bar, arrow);
+    if (thumb && !look.barDisabled) DrawThumb(strip, *thumb, look, bar, arrow);
 }
 
 void DrawBarOnDc(HDC dc, const Rect32& bar, const TSkinDefinition& skin, const BarLook& look,

@@ -15,7 +15,7 @@ BarLook Look(bool vertical, int pressed = spNone, bool disabled = false) {
     BarLook look;
     look.vertical = vertical;
     look.pressedPart = pressed;
-    look.firstArrowDisabled = look.secondArrowDisabled = disabled;
+    look.barDisabled = disabled;
     return look;
 }
 
@@ -37,7 +37,7 @@ TEST_F(SkinnedScroller, TheListBoxsVerticalBarIsTheSkinsTrackArrowsAndThumb) {
     EXPECT_EQ(ShownDifferences(skinned, list->Handle(), Look(true)), 0);
 }
 
-TEST_F(SkinnedScroller, ADisabledListShowsTheDisabledArrowFrames) {
+TEST_F(SkinnedScroller, ADisabledListShowsTheDisabledArrowFramesAndNoThumb) {
     list->SetEnabled(false);
     Pump(100);
     EXPECT_EQ(BarDifferences(skinned, list->Handle(), Look(true, spNone, true)), 0);

@@ -129,9 +129,21 @@ void TSkinScrollBar::AfterDefault(TMessage& m) {
     }
 }
 
-void TSkinScrollBar::DrawSkin(HDC dc, const RECT& rect) {
+bool TSkinScrollBar::HasBarArt() const {
     const TSkinDefinition* skin = Skin();
-    if (!skin || !skin->ScrollBar || skin->ScrollBar->Bitmap.Empty()) return;
+    return skin && skin->ScrollBar && !skin->ScrollBar->Bitmap.Empty();
+}
+
+// A new skin may have no bar art: the frame is painted again so that the system bars come back
+// rather than the old skin's staying.
+void TSkinScrollBar::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (!WindowGone() && IsWindow(FHandle))
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void TSkinScrollBar::DrawSkin(HDC dc, const RECT& rect) {
+    if (!HasBarArt()) return;
     FStyle = LONG(GetWindowLongPtrW(FHandle, GWL_STYLE));
     FExStyle = LONG(GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
     if (FVertBusy) FStyle |= WS_VSCROLL;

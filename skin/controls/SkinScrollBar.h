@@ -35,6 +35,7 @@ public:
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     // Diagnostics for tests.
     int PressedPart() const { return FPressedPart; }
@@ -46,6 +47,8 @@ public:
     const Rect32& CornerRect() const { return FCornerRect; }
 
 protected:
+    // The skin has the arrow image the bars are drawn with.
+    bool HasBarArt() const;
     void CalcBarRects(const RECT& rect);
     void DrawBar(HDC dc, const Rect32& bar, bool vertical);
     void CalcThumb(const Rect32& bar, bool vertical);

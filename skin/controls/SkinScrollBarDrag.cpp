@@ -31,7 +31,8 @@ struct TSkinScrollBar::Drag {
 };
 
 bool TSkinScrollBar::StartThumbDrag(TMessage& m) {
-    if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
+    // Without bar art the system's bars are shown, and the system's drag goes with them.
+    if ((m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) || !HasBarArt()) return false;
     const bool vertical = m.WParam == HTVSCROLL;
     // Signed: a monitor left of or above the primary one has negative coordinates.
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};

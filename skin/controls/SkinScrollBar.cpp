@@ -13,8 +13,8 @@ namespace {
 
 // Window rectangles whose origin lies further out are not drawn.
 constexpr LONG kMaxOrigin = 10000;
-constexpr UINT kAttachFrameFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW |
-                                   SWP_NOACTIVATE | SWP_FRAMECHANGED;
+constexpr UINT kAttachFrameFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 int PartOfScroll(int code, bool vertical) {
     switch (code) {
@@ -163,9 +163,9 @@ void TSkinScrollBar::CalcBarRects(const RECT& rect) {
     RECT client{};
     GetClientRect(FHandle, &client);
     const int s = GetSystemMetrics(SM_CXHSCROLL);
-    const BarRects r = kv::CalcBarRects(rect.right, rect.bottom, client.right, client.bottom, s,
-                                        FStyle & WS_HSCROLL, FStyle & WS_VSCROLL,
-                                        FExStyle & WS_EX_LEFTSCROLLBAR);
+    const BarRects r =
+        kv::CalcBarRects(rect.right, rect.bottom, client.right, client.bottom, s,
+                         FStyle & WS_HSCROLL, FStyle & WS_VSCROLL, FExStyle & WS_EX_LEFTSCROLLBAR);
     FHorzRect = r.horz;
     FVertRect = r.vert;
     FCornerRect = r.corner;

@@ -54,8 +54,7 @@ protected:
     void CalcThumb(const Rect32& bar, bool vertical);
     bool OnScroll(TMessage& m, bool vertical);
     bool StartThumbDrag(TMessage& m);
-    // False when this object was freed during the drag.
-    bool DragThumb(bool vertical);
+    void DragThumb(bool vertical);
 
     int FPressedPart = spNone;
     LONG FStyle = 0;

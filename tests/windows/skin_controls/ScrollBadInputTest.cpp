@@ -23,7 +23,8 @@ std::vector<uint8_t> Bmp(int width, int height, Pixel fill) {
 // The stored skin with the scroll-bar images replaced by ones too narrow for their frames.
 std::vector<uint8_t> NarrowScrollSkin(int width) {
     return RepackedSkin([&](SkinEntry& e) {
-        for (const char* name : {"scrollbar.bmp", "scroll-h.bmp", "scroll-v.bmp", "thumb-h.bmp", "thumb-v.bmp"})
+        for (const char* name :
+             {"scrollbar.bmp", "scroll-h.bmp", "scroll-v.bmp", "thumb-h.bmp", "thumb-v.bmp"})
             if (e.name == name) e.bytes = Bmp(width, 16, RgbPixel(200, 30, 30));
         return true;
     });
@@ -42,7 +43,8 @@ protected:
     // Scrolls with an arrow and the thumb, with the real mouse.
     void UseTheBar() {
         const POINT down = ArrowOnScreen(list->Handle(), skinned->VertRect(), true, true);
-        const POINT thumb = ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+        const POINT thumb =
+            ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
         RunHand([&] {
             SendMove(down.x, down.y);
             Sleep(50);
@@ -79,7 +81,8 @@ TEST_F(ScrollBadInput, ImagesNarrowerThanTheirFrameCountsDrawOnlyTheTrackColour)
     }
     data->SetSkinFile(TempSkinFile(StoredPackedSkin(), "kv_scroll_good.skin"));
     Pump(300);
-    EXPECT_TRUE(GrewAtMost(before, CountGuiObjects(), 8)) << DescribeChange(before, CountGuiObjects());
+    EXPECT_TRUE(GrewAtMost(before, CountGuiObjects(), 8))
+        << DescribeChange(before, CountGuiObjects());
 }
 
 TEST_F(ScrollBadInput, WithoutTheScrollBarImageTheSystemBarsStay) {
@@ -164,7 +167,8 @@ TEST_F(HostileRanges, DraggingOverAnAlmostWidestRangeReachesItsEndInThirtyTwoBit
     // 1..2^31 - 1: for a range of exactly 2^31 - 1 this system makes the page 2^31, larger than
     // the range, and every drag then stays at the start (painted in the test above).
     SetRange(1, INT_MAX, 0, 1);
-    const POINT thumb = ThumbOnScreen(pane->Handle(), paneSkin->VertRect(), paneSkin->VertBar(), true);
+    const POINT thumb =
+        ThumbOnScreen(pane->Handle(), paneSkin->VertRect(), paneSkin->VertBar(), true);
     bool dragging = false;
     RunHand([&] {
         SendMove(thumb.x, thumb.y);

@@ -22,7 +22,8 @@ std::unique_ptr<TDataSkinObject> Strip(int object, int frames, int frameWidth, i
     o->Bitmap.Resize(frames * frameWidth, height);
     for (int k = 1; k <= frames; ++k)
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < frameWidth; ++x) o->Bitmap.At((k - 1) * frameWidth + x, y) = Frame(object, k);
+            for (int x = 0; x < frameWidth; ++x)
+                o->Bitmap.At((k - 1) * frameWidth + x, y) = Frame(object, k);
     o->FrameCount = frames;
     return o;
 }
@@ -50,10 +51,10 @@ protected:
 TEST_F(ComposedBar, ArrowsTrackAndThumbInTheirPlaces) {
     BarLook look;
     look.vertical = true;
-    EXPECT_EQ(At(look, metrics, 100, 0), Frame(kArrows, 9));   // up arrow
+    EXPECT_EQ(At(look, metrics, 100, 0), Frame(kArrows, 9)); // up arrow
     EXPECT_EQ(At(look, metrics, 100, 15), Frame(kArrows, 9));
-    EXPECT_EQ(At(look, metrics, 100, 16), Frame(kTrack, 1));   // track before the thumb
-    EXPECT_EQ(At(look, metrics, 100, 26), Frame(kThumb, 1));   // thumb at 16 + 10
+    EXPECT_EQ(At(look, metrics, 100, 16), Frame(kTrack, 1)); // track before the thumb
+    EXPECT_EQ(At(look, metrics, 100, 26), Frame(kThumb, 1)); // thumb at 16 + 10
     EXPECT_EQ(At(look, metrics, 100, 45), Frame(kThumb, 1));
     EXPECT_EQ(At(look, metrics, 100, 46), Frame(kTrack, 1));
     EXPECT_EQ(At(look, metrics, 100, 84), Frame(kArrows, 13)); // down arrow

@@ -190,6 +190,24 @@ TEST_F(ThumbDrag, APressWhoseReleaseNeverCameEndsAtOnce) {
     ExpectEndsWithPositionThenEnd(scrolls, 0);
 }
 
+TEST_F(ThumbDrag, APressAboveThePrimaryScreenIsReadWithItsSign) {
+    // The list's thumb above the screen's top edge, as on a monitor above the primary one.
+    SetWindowPos(form->Handle(), nullptr, 100, -150, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump(50);
+    skinned->PaintSkin(nullptr);
+    const POINT thumb =
+        ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+    ASSERT_LT(thumb.y, 0);
+    // The release is already waiting: whoever runs the drag sees it at once.
+    PostMessageW(list->Handle(), WM_LBUTTONUP, 0, 0);
+    const auto scrolls = ScrollsDuring([&] {
+        SendMessageW(list->Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+        Pump(100);
+    });
+    ExpectEndsWithPositionThenEnd(scrolls, 0); // the skin's drag: it hit the thumb
+}
+
 TEST_F(ThumbDrag, WmQuitEndsTheDragAndStaysForTheApplication) {
     g_onTimer = [] { PostQuitMessage(7); };
     SetTimer(nullptr, 0, 300, TimerFired);

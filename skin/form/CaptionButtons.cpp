@@ -5,8 +5,11 @@
 #include "skin/data/win/SkinManager.h"
 #include "skin/form/draw/SkinDraw.h"
 #include "skin/form/logic/FrameCompose.h"
+#include "skin/menu/MenuBar.h"
+#include "skin/menu/MenuItemDraw.h"
 #include "ui/actions/ShortCut.h"
 #include "ui/classes/ComponentLink.h"
+#include "ui/forms/Forms.h"
 #include "ui/menus/Menus.h"
 #include "ui/services/Timer.h"
 
@@ -16,21 +19,6 @@
 
 namespace kv {
 namespace {
-
-constexpr int kMenuBandPadding = 12;
-
-// The character after the first single "&" of a menu caption, upper-cased; 0 without one.
-wchar_t AcceleratorOf(const wchar_t* text) {
-    for (const wchar_t* p = text; *p; ++p) {
-        if (*p != L'&') continue;
-        if (p[1] == L'&') {
-            ++p;
-            continue;
-        }
-        return static_cast<wchar_t>(std::towupper(p[1]));
-    }
-    return 0;
-}
 
 bool Contains(const PixelRect& r, PixelPoint p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -75,10 +63,6 @@ void TNCObject::MouseLeave() {
 }
 
 void TWinSysButton::Paint() {
-    Owner->PaintObject(*this, State);
-}
-
-void TMenuBandItem::Paint() {
     Owner->PaintObject(*this, State);
 }
 
@@ -140,83 +124,34 @@ void TWinSkinForm::PaintObject(TNCObject& object, int state) {
     if (auto* button = dynamic_cast<TWinSysButton*>(&object)) {
         PlacedButton placed{button->SkinButton, {0, 0, r.Width(), r.Height()}, true};
         ComposeCaptionButton(dib.View(), placed, state, formIcon_.View());
-    } else if (auto* item = dynamic_cast<TMenuBandItem*>(&object)) {
-        (void)item;
-        PaintMenuBand(dc.Get(), FrameWidth);
-        return;
     }
     BitBlt(dc.Get(), r.left, r.top, r.Width(), r.Height(), dib.Dc(), 0, 0, SRCCOPY);
 }
 
 // --- The menu band ---------------------------------------------------------------------------
 
+// The window's menu (or the one it had) drawn by the skinned menu bar in the band.
 void TWinSkinForm::BuildMenuBand() {
-    HMENU menu = GetMenu(Handle);
-    if (menu) {
-        menuHandle_ = menu;
-        SetMenu(Handle, nullptr); // the band draws it; Detach gives it back
-    }
-    if (HotObject && dynamic_cast<TMenuBandItem*>(HotObject)) HotObject = nullptr;
-    if (PressedObject && dynamic_cast<TMenuBandItem*>(PressedObject)) PressedObject = nullptr;
-    MenuItems.clear();
+    if (HMENU menu = GetMenu(Handle)) menuHandle_ = menu;
     if (!menuHandle_) {
+        if (menuBar_) menuBar_->FreeButtons();
         MenuBarHeight = 0;
         return;
     }
-    const int count = std::max(GetMenuItemCount(menuHandle_), 0);
-    for (int i = 0; i < count; ++i) MenuItems.push_back(std::make_unique<TMenuBandItem>(this, i));
+    if (!menuBar_) menuBar_ = std::make_unique<TWinSkinMenu>(this, skinData_);
+    menuBar_->SetFrameworkMenu(form_ ? form_->Menu() : nullptr);
+    menuBar_->BuildFromMenu(menuHandle_);
     MenuBarHeight = GetSystemMetrics(SM_CYMENU);
 }
 
 void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
-    const int top = Sizes.caption, left = Sizes.left, right = w - Sizes.right;
-    const int bandW = right - left, bandH = MenuBarHeight;
-    if (bandW <= 0 || bandH <= 0 || !skinData_->Skin()) return;
-    const TSkinDefinition& skin = *skinData_->Skin();
-    if (bandBuffer_.Empty() || bandBuffer_.Width() != bandW || bandBuffer_.Height() != bandH) {
-        if (!bandBuffer_.Create(bandW, bandH)) return;
-    }
-    HDC canvas = bandBuffer_.Dc();
-    RECT all{0, 0, bandW, bandH};
-    UniqueBrush back(CreateSolidBrush(ResolveColour(skin.MenubarColour)));
-    FillRect(canvas, &all, back.Get());
-    int x = 6;
-    if (skin.MenuBar && !skin.MenuBar->Bitmap.Empty()) {
-        // Two cells stacked: the active window's over the inactive one's.
-        GdiFlush();
-        const TDataSkinObject& piece = *skin.MenuBar;
-        const PixelRect margins{piece.LeftWidth, piece.TopHeight, piece.RightWidth,
-                                piece.BottomHeight};
-        if (piece.Tile == 1)
-            DrawNineSlice(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(), true,
-                          false, false, 2, Active ? 1 : 2, margins);
-        else
-            DrawNineSliceDirect(bandBuffer_.View(), {0, 0, bandW, bandH}, piece.Bitmap.View(),
-                                true, false, 2, Active ? 1 : 2, margins);
-        x = piece.LeftWidth + 4;
-        if (x > bandW) x = 12;
-    }
-    SelectionGuard font(canvas, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(canvas, TRANSPARENT);
-    for (auto& item : MenuItems) {
-        wchar_t text[256] = {};
-        GetMenuStringW(menuHandle_, item->Index, text, 255, MF_BYPOSITION);
-        RECT measure{0, 0, 0, 0};
-        DrawTextW(canvas, text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-        const int itemW = measure.right + kMenuBandPadding;
-        RECT r{x, 1, x + itemW, bandH - 1};
-        item->BoundsRect = {left + r.left, top + r.top, left + r.right, top + r.bottom};
-        item->Visible = true;
-        const bool lit = item->State == 2 || item->State == 3;
-        if (lit) {
-            UniqueBrush hi(CreateSolidBrush(ResolveColour(skin.HilightColour)));
-            FillRect(canvas, &r, hi.Get());
-        }
-        SetTextColor(canvas, ResolveColour(lit ? skin.HilightTextColour : skin.MenuBarTextColour));
-        DrawTextW(canvas, text, -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-        x += itemW;
-    }
-    BitBlt(dc, left, top, bandW, bandH, canvas, 0, 0, SRCCOPY);
+    if (!menuBar_) return;
+    const int top = Sizes.caption;
+    menuBar_->PaintBar(dc, {Sizes.left, top, w - Sizes.right, top + MenuBarHeight});
+}
+
+bool TWinSkinForm::IsMenuBandAccelerator(wchar_t key) const {
+    return menuBar_ && menuBar_->ButtonForAccelerator(key);
 }
 
 // Alt and an item's accelerator open that item as a click on it would: the press is posted
@@ -224,46 +159,12 @@ void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
 bool TWinSkinForm::OpenMenuBandByAccelerator(TMessage& m) {
     const bool alt = GetKeyState(VK_MENU) < 0;
     const bool others = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
-    if (!alt || others || !menuHandle_) return false;
-    const wchar_t key = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(m.WParam & 0xFFFF)));
-    for (auto& item : MenuItems) {
-        if (GetMenuState(menuHandle_, UINT(item->Index), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))
-            continue;
-        wchar_t text[256] = {};
-        GetMenuStringW(menuHandle_, UINT(item->Index), text, 255, MF_BYPOSITION);
-        if (AcceleratorOf(text) != key || item->BoundsRect.Empty()) continue;
-        RECT w{};
-        GetWindowRect(Handle, &w);
-        PostMessageW(Handle, WM_NCLBUTTONDOWN, HTCLIENT,
-                     MAKELPARAM(w.left + item->BoundsRect.left + 1, w.top + item->BoundsRect.top + 1));
-        m.Result = 1;
-        return true;
-    }
-    return false;
-}
-
-void TWinSkinForm::OpenMenuBandItem(TMenuBandItem& item) {
-    HMENU sub = GetSubMenu(menuHandle_, item.Index);
-    if (!sub) {
-        const UINT id = GetMenuItemID(menuHandle_, item.Index);
-        if (id != UINT(-1)) PostMessageW(Handle, WM_COMMAND, id, 0);
-        return;
-    }
-    RECT window{};
-    GetWindowRect(Handle, &window);
-    // The menu loop runs other messages: this object may go, or rebuild its items.
-    TComponentLink<TWinSkinForm> alive;
-    alive.Set(this);
-    const int index = item.Index;
-    inMenuLoop_ = true;
-    TrackPopupMenu(sub, TPM_RIGHTBUTTON, window.left + item.BoundsRect.left,
-                   window.top + item.BoundsRect.bottom, 0, Handle, nullptr);
-    if (!alive) return;
-    inMenuLoop_ = false;
-    for (auto& band : MenuItems)
-        if (band->Index == index) band->State = 1;
-    HotObject = nullptr;
-    PaintFrame(nullptr);
+    if (!alt || others || !menuBar_) return false;
+    TMenuBtn* button = menuBar_->ButtonForAccelerator(static_cast<wchar_t>(m.WParam & 0xFFFF));
+    if (!button || button->BoundsRect.Empty()) return false;
+    menuBar_->ClickButton(*button);
+    m.Result = 1;
+    return true;
 }
 
 // --- Mouse -----------------------------------------------------------------------------------
@@ -278,9 +179,7 @@ PixelPoint TWinSkinForm::ScreenToWindow(LPARAM lParam) const {
 TNCObject* TWinSkinForm::FindObject(PixelPoint p) {
     const int i = FindButtonAt(Placed(), p);
     if (i >= 0) return CaptionButtons[size_t(i)].get();
-    for (auto& item : MenuItems)
-        if (item->Visible && Contains(item->BoundsRect, p)) return item.get();
-    return nullptr;
+    return menuBar_ ? menuBar_->ButtonAt(p) : nullptr;
 }
 
 void TWinSkinForm::OnNcHitTest(TMessage& m) {
@@ -308,7 +207,7 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
         if (!Active) SetForegroundWindow(Handle);
         object->MouseDown();
         PressedObject = object;
-        if (auto* item = dynamic_cast<TMenuBandItem*>(object)) OpenMenuBandItem(*item);
+        if (auto* button = dynamic_cast<TMenuBtn*>(object)) menuBar_->OpenButtonMenu(*button);
         m.Result = 0;
         return;
     }
@@ -446,6 +345,7 @@ void TWinSkinForm::BuildSysPopupMenu() {
     if (capabilities_ & 2) add(" Minimize ", kMinimizeTag, scNone);
     add("-", kSeparatorTag, scNone);
     add(" Close ", kCloseTag, TextToShortCut("Shift+F4"));
+    SetMenuOwnerDraw(sysPopupMenu_.get(), skinData_, true);
 }
 
 void TWinSkinForm::FreeSysPopupMenu() {
@@ -504,8 +404,15 @@ void TWinSkinForm::ShowSystemMenu(PixelPoint screen) {
         enable(SC_MINIMIZE, !minimized);
         enable(SC_MOVE, !maximized);
         enable(SC_SIZE, normal && sizable_);
+        // The system's own items are drawn as the skin's foreign items while it is open.
+        const bool skinned = skinData_ && skinData_->Has(xcMainMenu);
+        std::vector<OwnerDrawMark> marks;
+        if (skinned) marks = MakeMenuOwnerDrawn(systemMenu_);
+        TrackedMenu = systemMenu_;
         TrackPopupMenu(systemMenu_, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle, nullptr);
+        RestoreOwnerDraw(marks);
         if (!alive) return;
+        TrackedMenu = nullptr;
     }
     inMenuLoop_ = false;
 }

@@ -1,6 +1,9 @@
 #include "skin/form/FormSkin.h"
 
 #include "skin/data/win/SkinManager.h"
+#include "skin/menu/MenuBar.h"
+#include "skin/menu/MenuItemDraw.h"
+#include "skin/menu/PopupMenuSkin.h"
 #include "ui/forms/Forms.h"
 #include "ui/classes/Properties.h"
 #include "ui/menus/Menus.h"
@@ -73,7 +76,7 @@ TWinSkinForm::~TWinSkinForm() {
     FreeControlSkins();
     HotObject = nullptr;
     PressedObject = nullptr;
-    MenuItems.clear();
+    menuBar_.reset();
     CaptionButtons.clear();
     if (SkinManager) SkinManager->RemoveForm(this);
 }
@@ -146,6 +149,8 @@ void TWinSkinForm::AttachWindow(TSkinData* skinData) {
         if (hooked_) oldProc_ = subclass_.OldProc();
     }
     SkinControls();
+    SetPopupMenusOwnerDraw(form_, skinData_, true);
+    RegisterPopupMenuSkins();
     InvalidateRect(Handle, nullptr, TRUE);
 }
 
@@ -183,13 +188,14 @@ void TWinSkinForm::Detach() {
     Unhook();
     UnhookMdiClient();
     if (form_ && SkinState != 4) form_->SetColor(savedFormColor_);
+    SetPopupMenusOwnerDraw(form_, skinData_, false);
     if (!skinData_->Has(xcMainMenu)) return;
     ShowOwnStyles(true);
     if (menuHandle_) {
         SetMenu(Handle, menuHandle_);
         menuHandle_ = nullptr;
     }
-    MenuItems.clear();
+    menuBar_.reset();
     const int band = std::exchange(MenuBarHeight, 0); // the skinned frame's band, leaving with it
     captionCache_.Destroy();
     RECT r{};
@@ -218,7 +224,7 @@ void TWinSkinForm::Teardown() {
     Unhook();
     // The client outlives this object at shut-down: it must not call back into it.
     UnhookMdiClient();
-    MenuItems.clear();
+    menuBar_.reset();
     captionCache_.Destroy();
 }
 
@@ -410,7 +416,12 @@ void TWinSkinForm::Phase2(TMessage& m, bool& consumed) {
         const bool painting = std::exchange(skinData_->FramePainting, false);
         PassOn(m);
         skinData_->FramePainting = painting;
-        if (skinData_->MenuUpdate() && GetMenu(Handle)) BuildMenuBand();
+        // The framework keeps its menu handle when items change and the bar holds it off the
+        // window, so the bar reads its own menu again (new captions after a language change).
+        if (skinData_->MenuUpdate() && (GetMenu(Handle) || menuHandle_)) {
+            BuildMenuBand();
+            PaintFrame(nullptr);
+        }
         return;
     }
     default: break;
@@ -434,6 +445,14 @@ bool TWinSkinForm::Phase3(TMessage& m) {
     case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); return true;
     case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); return true;
     case WM_SKINREPAINTFRAME: PaintFrame(nullptr); return true;
+    case WM_MEASUREITEM:
+        if (!FormMeasureMenuItem(*this, *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) return false;
+        m.Result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        if (!FormDrawMenuItem(*this, *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) return false;
+        m.Result = TRUE;
+        return true;
     case WM_SETTEXT:
     case WM_SETICON:
         // The system would draw its own caption for these; the skin's comes back on top.
@@ -523,7 +542,13 @@ void TWinSkinForm::OnCommand(TMessage& m) {
 void TWinSkinForm::OnSysCommand(TMessage& m) {
     const UINT command = static_cast<UINT>(m.WParam & 0xFFF0);
     const WPARAM ch = static_cast<WPARAM>(m.LParam);
-    if (!inMenuLoop_ && command == SC_KEYMENU && ch != ' ' && ch != '-' && !GetCapture() && ch == 0) {
+    if (!inMenuLoop_ && command == SC_KEYMENU && ch != ' ' && ch != '-' && !GetCapture() &&
+        (ch == 0 || IsMenuBandAccelerator(static_cast<wchar_t>(ch)))) {
+        // A foreign window has no dialog-character path: its accelerator opens the bar here.
+        if (ch != 0 && !form_) {
+            TMessage press{WM_SYSCHAR, WPARAM(ch), 0, 0};
+            OpenMenuBandByAccelerator(press);
+        }
         m.Result = 1;
         return;
     }

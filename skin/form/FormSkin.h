@@ -39,6 +39,7 @@ namespace kv {
 
 class TWinSkinForm;
 class TSkinControl;
+class TWinSkinMenu;
 
 // A hot-trackable object of the non-client area (caption buttons, menu band items).
 class TNCObject {
@@ -63,14 +64,6 @@ public:
         : TNCObject(owner), SkinButton(def) {}
     void Paint() override;
     const TDataSkinSysButton* SkinButton; // not owned
-};
-
-// A top-level item of the window's menu, drawn in the band under the caption.
-class TMenuBandItem : public TNCObject {
-public:
-    TMenuBandItem(TWinSkinForm* owner, int index) : TNCObject(owner), Index(index) {}
-    void Paint() override;
-    int Index;
 };
 
 enum class MdiKind { None = 0, Frame = 1, Child = 2 };
@@ -137,7 +130,15 @@ public:
     // The caption button pressed and not yet released; a release runs only its action.
     TNCObject* PressedObject = nullptr;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
-    std::vector<std::unique_ptr<TMenuBandItem>> MenuItems;
+    // The skinned menu bar (skin/menu), or none for a window without a menu.
+    TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+    // Whether the window had a menu when it was skinned (its item messages are the skin's).
+    bool HadMenu() const { return menuHandle_ != nullptr; }
+    bool InMenuLoop() const { return inMenuLoop_; }
+    void SetInMenuLoop(bool on) { inMenuLoop_ = on; }
+    bool RightToLeft() const { return rightToLeft_; }
+    // The menu the skin tracks now (bar or system menu), for measuring its foreign items.
+    HMENU TrackedMenu = nullptr;
     int RightmostButtonLeft = 0;
     PixelRect TextRect;
     int FrameWidth = 0, FrameHeight = 0;
@@ -207,8 +208,8 @@ private:
     void SendToActiveMdiChild(WPARAM command);
     void CloseWindow();
     void BuildMenuBand();
-    void OpenMenuBandItem(TMenuBandItem& item);
     bool OpenMenuBandByAccelerator(TMessage& m);
+    bool IsMenuBandAccelerator(wchar_t key) const;
 
     TSkinData* skinData_ = nullptr;
     TCustomForm* form_ = nullptr;
@@ -219,6 +220,7 @@ private:
     bool hooked_ = false;
     std::unique_ptr<TTimer> hoverTimer_;
     std::unique_ptr<TPopupMenu> sysPopupMenu_;
+    std::unique_ptr<TWinSkinMenu> menuBar_;
     UniqueFont captionFont_;
     std::wstring captionText_;
     uint32_t style_ = 0;
@@ -238,7 +240,6 @@ private:
     DibSection captionCache_;
     DibSection sideBuffer_;
     DibSection bottomBuffer_;
-    DibSection bandBuffer_;
     PixelBuffer formIcon_;
     int regionWidth_ = 0, regionHeight_ = 0;
 };

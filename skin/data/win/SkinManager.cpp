@@ -250,10 +250,11 @@ bool TSkinManage::IsPopupMenuSkinned(HWND hwnd) const {
                        [&](const auto& p) { return p->Handle() == hwnd; });
 }
 
-TBitmap* TSkinManage::FindPopupMenuImage(HMENU menu) const {
+PixelView TSkinManage::FindPopupMenuImage(HMENU menu) const {
+    if (!menu) return {};
     for (const auto& p : popupMenus_)
         if (p->MenuHandle() == menu) return p->Background();
-    return nullptr;
+    return {};
 }
 
 void TSkinManage::RequestAction(TSkinAction action, unsigned delayMs) {
@@ -347,6 +348,12 @@ void TSkinManage::ResetForms() {
 void TSkinManage::ReleaseSkinData(TSkinData* data) {
     for (size_t i = forms_.size(); i-- > 0;) {
         if (forms_[i]->SkinData() == data) FreeForm(forms_[i], true);
+    }
+    // Popup skins read their skin data while they paint: none may outlive it.
+    for (size_t i = popupMenus_.size(); i-- > 0;) {
+        if (popupMenus_[i]->SkinData() != data) continue;
+        popupMenus_[i]->DetachPopup();
+        popupMenus_.erase(popupMenus_.begin() + std::ptrdiff_t(i));
     }
     if (PendingSkinData == data) PendingSkinData = nullptr;
 }

@@ -18,6 +18,8 @@
 // - The private messages are an external interface: WM_SKINQUERY (0x3504) is answered 1 by
 //   every skinned window; WM_SKINATTACHED (0x3503) is posted (0, 1000) after a form skin was
 //   made.
+#include "base/Pixels.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -48,7 +50,9 @@ public:
     virtual ~TPopupMenuSkin() = default;
     virtual HWND Handle() const = 0;
     virtual HMENU MenuHandle() const = 0;
-    virtual TBitmap* Background() = 0;
+    virtual TSkinData* SkinData() const = 0;
+    // The background last built for the window (borrowed; empty before the first paint).
+    virtual PixelView Background() const = 0;
     virtual void DetachPopup() = 0;
 };
 using TPopupMenuSkinFactory =
@@ -82,7 +86,8 @@ public:
     bool SkinPopupMenu(HWND hwnd);
     bool UnskinPopupMenu(HWND hwnd);
     bool IsPopupMenuSkinned(HWND hwnd) const;
-    TBitmap* FindPopupMenuImage(HMENU menu) const;
+    // The background of the first popup skin showing `menu`; empty when there is none.
+    PixelView FindPopupMenuImage(HMENU menu) const;
     void SetPopupMenuSkinFactory(TPopupMenuSkinFactory factory) { popupFactory_ = std::move(factory); }
 
     void RequestAction(TSkinAction action, unsigned delayMs);

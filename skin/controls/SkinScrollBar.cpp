@@ -13,8 +13,8 @@ namespace {
 
 // Window rectangles whose origin lies further out are not drawn.
 constexpr LONG kMaxOrigin = 10000;
-constexpr UINT kAttachFrameFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW |
-                                   SWP_NOACTIVATE | SWP_FRAMECHANGED;
+constexpr UINT kAttachFrameFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 int PartOfScroll(int code, bool vertical) {
     switch (code) {
@@ -129,9 +129,21 @@ void TSkinScrollBar::AfterDefault(TMessage& m) {
     }
 }
 
-void TSkinScrollBar::DrawSkin(HDC dc, const RECT& rect) {
+bool TSkinScrollBar::HasBarArt() const {
     const TSkinDefinition* skin = Skin();
-    if (!skin || !skin->ScrollBar || skin->ScrollBar->Bitmap.Empty()) return;
+    return skin && skin->ScrollBar && !skin->ScrollBar->Bitmap.Empty();
+}
+
+// A new skin may have no bar art: the frame is painted again so that the system bars come back
+// rather than the old skin's staying.
+void TSkinScrollBar::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (!WindowGone() && IsWindow(FHandle))
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void TSkinScrollBar::DrawSkin(HDC dc, const RECT& rect) {
+    if (!HasBarArt()) return;
     FStyle = LONG(GetWindowLongPtrW(FHandle, GWL_STYLE));
     FExStyle = LONG(GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
     if (FVertBusy) FStyle |= WS_VSCROLL;
@@ -151,9 +163,9 @@ void TSkinScrollBar::CalcBarRects(const RECT& rect) {
     RECT client{};
     GetClientRect(FHandle, &client);
     const int s = GetSystemMetrics(SM_CXHSCROLL);
-    const BarRects r = kv::CalcBarRects(rect.right, rect.bottom, client.right, client.bottom, s,
-                                        FStyle & WS_HSCROLL, FStyle & WS_VSCROLL,
-                                        FExStyle & WS_EX_LEFTSCROLLBAR);
+    const BarRects r =
+        kv::CalcBarRects(rect.right, rect.bottom, client.right, client.bottom, s,
+                         FStyle & WS_HSCROLL, FStyle & WS_VSCROLL, FExStyle & WS_EX_LEFTSCROLLBAR);
     FHorzRect = r.horz;
     FVertRect = r.vert;
     FCornerRect = r.corner;
@@ -169,9 +181,9 @@ void TSkinScrollBar::DrawBar(HDC dc, const Rect32& bar, bool vertical) {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
     if (GetScrollBarInfo(FHandle, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) {
-        const bool all = Unavailable(info.rgstate[0]) || !IsWindowEnabled(FHandle);
-        look.firstArrowDisabled = all || Unavailable(info.rgstate[1]);
-        look.secondArrowDisabled = all || Unavailable(info.rgstate[5]);
+        look.barDisabled = Unavailable(info.rgstate[0]) || !IsWindowEnabled(FHandle);
+        look.firstArrowDisabled = Unavailable(info.rgstate[1]);
+        look.secondArrowDisabled = Unavailable(info.rgstate[5]);
     }
     DrawBarOnDc(dc, bar, *Skin(), look, vertical ? FVertBar : FHorzBar);
 }

@@ -35,6 +35,7 @@ public:
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     // Diagnostics for tests.
     int PressedPart() const { return FPressedPart; }
@@ -46,13 +47,14 @@ public:
     const Rect32& CornerRect() const { return FCornerRect; }
 
 protected:
+    // The skin has the arrow image the bars are drawn with.
+    bool HasBarArt() const;
     void CalcBarRects(const RECT& rect);
     void DrawBar(HDC dc, const Rect32& bar, bool vertical);
     void CalcThumb(const Rect32& bar, bool vertical);
     bool OnScroll(TMessage& m, bool vertical);
     bool StartThumbDrag(TMessage& m);
-    // False when this object was freed during the drag.
-    bool DragThumb(bool vertical);
+    void DragThumb(bool vertical);
 
     int FPressedPart = spNone;
     LONG FStyle = 0;

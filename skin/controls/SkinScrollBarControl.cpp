@@ -112,8 +112,7 @@ void TSkinScControl::DrawSkin(HDC dc, const RECT& rect) {
     BarLook look;
     look.vertical = Vertical();
     look.pressedPart = FPressedPart;
-    const bool disabled = !IsWindowEnabled(FHandle);
-    look.firstArrowDisabled = look.secondArrowDisabled = disabled;
+    look.barDisabled = !IsWindowEnabled(FHandle);
     const Rect32 bar{rect.left, rect.top, rect.right, rect.bottom};
     CalcThumb(look.vertical ? bar.bottom - bar.top : bar.right - bar.left);
     DrawBarOnDc(dc, bar, *skin, look, bar_);

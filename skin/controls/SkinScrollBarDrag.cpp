@@ -31,7 +31,8 @@ struct TSkinScrollBar::Drag {
 };
 
 bool TSkinScrollBar::StartThumbDrag(TMessage& m) {
-    if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return false;
+    // Without bar art the system's bars are shown, and the system's drag goes with them.
+    if ((m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) || !HasBarArt()) return false;
     const bool vertical = m.WParam == HTVSCROLL;
     // Signed: a monitor left of or above the primary one has negative coordinates.
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
@@ -44,7 +45,8 @@ bool TSkinScrollBar::StartThumbDrag(TMessage& m) {
     return true;
 }
 
-bool TSkinScrollBar::DragThumb(bool vertical) {
+// May free this object (a message dispatched inside the loop).
+void TSkinScrollBar::DragThumb(bool vertical) {
     Drag drag;
     drag.wnd = FHandle;
     drag.vertical = vertical;
@@ -84,7 +86,6 @@ bool TSkinScrollBar::DragThumb(bool vertical) {
     }
     // Also when this object went with the drag still running: the window keeps no capture.
     if (GetCapture() == drag.wnd) ReleaseCapture();
-    return *alive;
 }
 
 // May free this object.
@@ -103,8 +104,8 @@ void TSkinScrollBar::DragStep(Drag& drag, const MSG& msg) {
 void TSkinScrollBar::FollowMouse(Drag& drag, POINT cursor) {
     SCROLLINFO& info = drag.vertical ? FVertInfo : FHorzInfo;
     BarMetrics& bar = drag.vertical ? FVertBar : FHorzBar;
-    const int64_t moved = drag.vertical ? int64_t(cursor.y) - drag.start.y
-                                        : int64_t(cursor.x) - drag.start.x;
+    const int64_t moved =
+        drag.vertical ? int64_t(cursor.y) - drag.start.y : int64_t(cursor.x) - drag.start.x;
     int thumb = int(std::clamp<int64_t>(drag.startThumb + moved, 0, bar.TrackLength));
     const int position = DragPosition(thumb, info.nMin, info.nMax, info.nPage, bar);
     if (position == drag.last) return;

@@ -18,9 +18,10 @@ PixelRect Along(const PixelView& strip, bool vertical, int from, int to) {
 
 int ArrowFrame(const BarLook& look, bool second) {
     const int first = look.vertical ? (second ? 13 : 9) : (second ? 5 : 1);
-    const int pressed = look.vertical ? (second ? spDownArrow : spUpArrow)
-                                      : (second ? spRightArrow : spLeftArrow);
-    if (second ? look.secondArrowDisabled : look.firstArrowDisabled) return first + 3;
+    const int pressed =
+        look.vertical ? (second ? spDownArrow : spUpArrow) : (second ? spRightArrow : spLeftArrow);
+    if (look.barDisabled || (second ? look.secondArrowDisabled : look.firstArrowDisabled))
+        return first + 3;
     return look.pressedPart == pressed ? first + 1 : first;
 }
 
@@ -29,8 +30,7 @@ void DrawThumb(PixelView strip, const TDataSkinObject& thumb, const BarLook& loo
     if (bar.ThumbLength > bar.TrackLength || thumb.Bitmap.Empty()) return;
     const int from = arrow + bar.ThumbPos;
     const bool pressed = look.pressedPart == (look.vertical ? spVertThumb : spHorzThumb);
-    const PixelRect margins{thumb.LeftWidth, thumb.TopHeight, thumb.RightWidth,
-                            thumb.BottomHeight};
+    const PixelRect margins{thumb.LeftWidth, thumb.TopHeight, thumb.RightWidth, thumb.BottomHeight};
     DrawNineSlice(strip, Along(strip, look.vertical, from, from + bar.ThumbLength),
                   thumb.Bitmap.View(), false, false, thumb.Trans == 1, thumb.FrameCount,
                   pressed ? 2 : 1, margins);
@@ -46,7 +46,8 @@ void ComposeBar(PixelView strip, const TSkinDefinition& skin, const BarLook& loo
     const int length = look.vertical ? strip.height : strip.width;
     const int a = bar.ArrowSize;
     const auto& track = look.vertical ? skin.VertScroll : skin.HorzScroll;
-    if (track && length > 2 * a) DrawStateFrame(strip, Along(strip, look.vertical, a, length - a), 4, 1, *track);
+    if (track && length > 2 * a)
+        DrawStateFrame(strip, Along(strip, look.vertical, a, length - a), 4, 1, *track);
     const int arrow = DrawnArrowLength(length, a);
     if (skin.ScrollBar) {
         const PixelView image = skin.ScrollBar->Bitmap.View();
@@ -56,7 +57,7 @@ void ComposeBar(PixelView strip, const TSkinDefinition& skin, const BarLook& loo
                       kScrollBarFrames, ArrowFrame(look, true));
     }
     const auto& thumb = look.vertical ? skin.VertScrollThumb : skin.HorzScrollThumb;
-    if (thumb) DrawThumb(strip, *thumb, look, bar, arrow);
+    if (thumb && !look.barDisabled) DrawThumb(strip, *thumb, look, bar, arrow);
 }
 
 void DrawBarOnDc(HDC dc, const Rect32& bar, const TSkinDefinition& skin, const BarLook& look,

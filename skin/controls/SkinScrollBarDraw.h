@@ -7,8 +7,8 @@
 //   the ScrollbarColour fill, frame 1 of 4 of the track object nine-sliced between the arrows,
 //   the two arrows (frames of the 23-frame ScrollBar image: 1/5 left/right, 9/13 up/down, the
 //   next frame pressed, the fourth of each arrow's group disabled) and the thumb (frame 1, 2
-//   pressed) when it fits the track. Absent objects are skipped; nothing is read or written
-//   out of bounds, whatever the images' sizes and frame counts.
+//   pressed) when it fits the track and the bar is not disabled as a whole. Absent objects are
+//   skipped; nothing is read or written out of bounds, whatever the images' sizes and frame counts.
 // - DrawBarOnDc composes `bar` (window coordinates of `dc`) through a temporary strip that it
 //   creates and frees, and stretches it onto `dc`; a strip side outside 0..kMaxStripSide
 //   draws nothing. The DC's stretch mode is put back.
@@ -32,6 +32,7 @@ struct BarLook {
     int pressedPart = spNone;
     bool firstArrowDisabled = false;
     bool secondArrowDisabled = false;
+    bool barDisabled = false; // both arrows disabled and no thumb, as the system shows it
 };
 
 void ComposeBar(PixelView strip, const TSkinDefinition& skin, const BarLook& look,

@@ -27,8 +27,8 @@ int64_t ScrollMulDiv(int64_t a, int64_t b, int64_t c) {
     return negative ? -int64_t(q) : int64_t(q);
 }
 
-BarRects CalcBarRects(int width, int height, int clientW, int clientH, int s, bool horz,
-                      bool vert, bool leftScrollBar) {
+BarRects CalcBarRects(int width, int height, int clientW, int clientH, int s, bool horz, bool vert,
+                      bool leftScrollBar) {
     const int R = width, B = height;
     const int e = vert ? (R - clientW - s) / 2 : horz ? (B - clientH - s) / 2 : 0;
     BarRects r;
@@ -58,8 +58,9 @@ bool CalcThumbMetrics(const ThumbInput& in, int length, int arrow, int minThumb,
                       BarMetrics& out) {
     if (in.span <= 0) return false;
     const int track = std::max(length - 2 * arrow, 0);
-    int64_t thumb = in.page != 0 ? std::max<int64_t>(ScrollMulDiv(in.page, track, in.span), minThumb)
-                                 : defaultThumb;
+    int64_t thumb = in.page != 0
+                        ? std::max<int64_t>(ScrollMulDiv(in.page, track, in.span), minThumb)
+                        : defaultThumb;
     thumb = std::clamp<int64_t>(thumb, 0, track);
     int64_t pos = 0;
     if (in.page == in.span)

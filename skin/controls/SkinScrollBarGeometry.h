@@ -57,8 +57,8 @@ int64_t ScrollMulDiv(int64_t a, int64_t b, int64_t c);
 
 // Where the bars are in a window of `width` x `height` whose client area is clientW x clientH;
 // `s` is the bar thickness. Bars absent from the flags have empty rectangles.
-BarRects CalcBarRects(int width, int height, int clientW, int clientH, int s, bool horz,
-                      bool vert, bool leftScrollBar);
+BarRects CalcBarRects(int width, int height, int clientW, int clientH, int s, bool horz, bool vert,
+                      bool leftScrollBar);
 
 // The arrow length drawn on a bar of `length`: `arrow`, or half the bar when it is shorter
 // than two arrows.

@@ -119,14 +119,16 @@ protected:
         const int along = second ? (vertical ? bar.bottom : bar.right) - a / 2
                                  : (vertical ? bar.top : bar.left) + a / 2;
         const int across = vertical ? (bar.left + bar.right) / 2 : (bar.top + bar.bottom) / 2;
-        return vertical ? POINT{w.left + across, w.top + along} : POINT{w.left + along, w.top + across};
+        return vertical ? POINT{w.left + across, w.top + along}
+                        : POINT{w.left + along, w.top + across};
     }
     POINT ThumbOnScreen(HWND h, const Rect32& bar, const BarMetrics& m, bool vertical) {
         const RECT w = WindowRectOf(h);
-        const int along = m.ArrowSize + m.ThumbPos + m.ThumbLength / 2 +
-                          (vertical ? bar.top : bar.left);
+        const int along =
+            m.ArrowSize + m.ThumbPos + m.ThumbLength / 2 + (vertical ? bar.top : bar.left);
         const int across = vertical ? (bar.left + bar.right) / 2 : (bar.top + bar.bottom) / 2;
-        return vertical ? POINT{w.left + across, w.top + along} : POINT{w.left + along, w.top + across};
+        return vertical ? POINT{w.left + across, w.top + along}
+                        : POINT{w.left + along, w.top + across};
     }
     int TopIndex() const { return int(SendMessageW(list->Handle(), LB_GETTOPINDEX, 0, 0)); }
 

@@ -64,7 +64,7 @@ TEST(CalcThumbMetrics, ThumbFollowsPageAndPosition) {
     EXPECT_EQ(m.ThumbPos, 0);
     EXPECT_EQ(Thumb(100, 10, 45, 232).ThumbPos, 90);
     EXPECT_EQ(Thumb(100, 10, 90, 232).ThumbPos, 180); // the last page ends at the track's end
-    EXPECT_EQ(Thumb(100, 1, 0, 232).ThumbLength, 8); // never shorter than the minimum
+    EXPECT_EQ(Thumb(100, 1, 0, 232).ThumbLength, 8);  // never shorter than the minimum
     EXPECT_EQ(Thumb(100, 0, 0, 232).ThumbLength, 16); // no page: the default length
 }
 

@@ -65,10 +65,9 @@ TEST_F(ScrollSequence, AttachingAndDetachingOnALiveListBox) {
     auto* skin = new TSkinScrollBar(list);
     skin->AttachScroller(list, data, true, nullptr);
     // The frame is computed again, by the list box's own procedure, and nothing else is sent.
-    EXPECT_TRUE(seq.MatchAndClear({{WM_WINDOWPOSCHANGING, kPassed},
-                                   {WM_NCCALCSIZE, kPassed},
-                                   {WM_WINDOWPOSCHANGED, kPassed}},
-                                  "attach"));
+    EXPECT_TRUE(seq.MatchAndClear(
+        {{WM_WINDOWPOSCHANGING, kPassed}, {WM_NCCALCSIZE, kPassed}, {WM_WINDOWPOSCHANGED, kPassed}},
+        "attach"));
 
     SendMessageW(h, WM_NCMOUSEMOVE, HTVSCROLL, OverTheBar());
     SendMessageW(h, WM_NCMOUSEMOVE, HTBORDER, OverTheBar());
@@ -118,9 +117,12 @@ TEST_F(ScrollSequence, DetachingGivesTheSystemBarsBack) {
     skin->AttachScroller(list, data, true, nullptr);
     const Rect32 bar = skin->VertRect();
     const PixelBuffer skinned = Drawn(*skin);
-    EXPECT_EQ(SettledDifferences([&] { return Differences(BarPixels(list->Handle(), bar), skinned); }), 0);
+    EXPECT_EQ(
+        SettledDifferences([&] { return Differences(BarPixels(list->Handle(), bar), skinned); }),
+        0);
     delete skin;
-    EXPECT_TRUE(WaitFor([&] { return Differences(BarPixels(list->Handle(), bar), skinned) > 0; }, 1500));
+    EXPECT_TRUE(
+        WaitFor([&] { return Differences(BarPixels(list->Handle(), bar), skinned) > 0; }, 1500));
 }
 
 } // namespace

@@ -38,7 +38,8 @@ protected:
         std::vector<Scroll> out;
         for (const Msg& m : seq.Recorded())
             if (m.message == WM_VSCROLL)
-                out.push_back({LOWORD(m.wParam), short(HIWORD(m.wParam)), (m.flags & Seq::Posted) != 0});
+                out.push_back(
+                    {LOWORD(m.wParam), short(HIWORD(m.wParam)), (m.flags & Seq::Posted) != 0});
         return out;
     }
     int LastPageStart() const {
@@ -48,7 +49,8 @@ protected:
     }
     // Presses on the thumb, lets `whileHeld` run on the hand's thread, releases at `release`.
     void DragThumb(const std::function<void(POINT)>& whileHeld, POINT release) {
-        const POINT thumb = ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+        const POINT thumb =
+            ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
         RunHand([&] {
             SendMove(thumb.x, thumb.y);
             Sleep(100);
@@ -111,7 +113,9 @@ TEST_F(ThumbDrag, AThumbHeldStillUsesAlmostNoProcessor) {
             auto cpu = [] {
                 FILETIME created, exited, kernel, user;
                 GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-                auto ticks = [](FILETIME f) { return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+                auto ticks = [](FILETIME f) {
+                    return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+                };
                 return ticks(kernel) + ticks(user); // 100 ns units
             };
             const uint64_t before = cpu();
@@ -131,7 +135,8 @@ TEST_F(ThumbDrag, PressAndReleaseWithoutMovingReportsTheUnchangedPosition) {
     SendMessageW(list->Handle(), LB_SETTOPINDEX, 20, 0);
     skinned->PaintSkin(nullptr);
     Pump(50);
-    const POINT thumb = ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+    const POINT thumb =
+        ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
     const auto scrolls = ScrollsDuring([&] { DragThumb([](POINT) {}, thumb); });
     ASSERT_EQ(scrolls.size(), 2u);
     ExpectEndsWithPositionThenEnd(scrolls, 20);
@@ -175,13 +180,32 @@ TEST_F(ThumbDrag, ALostCaptureEndsTheDrag) {
 
 TEST_F(ThumbDrag, APressWhoseReleaseNeverCameEndsAtOnce) {
     // The press arrives, but the button is already up: no release will ever be seen.
-    const POINT thumb = ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+    const POINT thumb =
+        ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
     const auto scrolls = ScrollsDuring([&] {
         SendMessageW(list->Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
         Pump(100);
     });
     EXPECT_FALSE(skinned->Dragging());
     ExpectEndsWithPositionThenEnd(scrolls, 0);
+}
+
+TEST_F(ThumbDrag, APressAboveThePrimaryScreenIsReadWithItsSign) {
+    // The list's thumb above the screen's top edge, as on a monitor above the primary one.
+    SetWindowPos(form->Handle(), nullptr, 100, -150, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump(50);
+    skinned->PaintSkin(nullptr);
+    const POINT thumb =
+        ThumbOnScreen(list->Handle(), skinned->VertRect(), skinned->VertBar(), true);
+    ASSERT_LT(thumb.y, 0);
+    // The release is already waiting: whoever runs the drag sees it at once.
+    PostMessageW(list->Handle(), WM_LBUTTONUP, 0, 0);
+    const auto scrolls = ScrollsDuring([&] {
+        SendMessageW(list->Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+        Pump(100);
+    });
+    ExpectEndsWithPositionThenEnd(scrolls, 0); // the skin's drag: it hit the thumb
 }
 
 TEST_F(ThumbDrag, WmQuitEndsTheDragAndStaysForTheApplication) {

@@ -53,6 +53,7 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
     width_ = 100;
     height_ = 100;
     visible_ = false; // the page control shows the active sheet
+    parentColor_ = true; // a page is the face of its page control, which is the form's
 }
 
 TTabSheet::~TTabSheet() {
@@ -114,6 +115,7 @@ void TTabSheet::TextChanged() {
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     width_ = 289;
     height_ = 193;
+    parentColor_ = true;
 }
 
 TPageControl::~TPageControl() {

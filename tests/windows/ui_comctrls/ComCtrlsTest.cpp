@@ -333,6 +333,39 @@ end
     EXPECT_TRUE(IsWindowVisible(two->Handle()));
 }
 
+// A page is the face of the form it stands on: a new form colour (a skin's face colour) reaches
+// the sheets, so see-through group boxes on them and the controls inside match.
+TEST_F(ComCtrls, PagesTakeTheFormsColourUntilGivenTheirOwn) {
+    ReadLayout(*form, R"(object Form1: TForm
+  object PageControl1: TPageControl
+    object TabSheet1: TTabSheet
+    end
+    object TabSheet2: TTabSheet
+    end
+  end
+end
+)");
+    auto* pages = form->Find<TPageControl>("PageControl1");
+    auto* one = form->Find<TTabSheet>("TabSheet1");
+    auto* two = form->Find<TTabSheet>("TabSheet2");
+    ASSERT_TRUE(pages && one && two);
+    form->Show();
+    const TColor face = RGB(236, 230, 221);
+    form->SetColor(face);
+    EXPECT_EQ(pages->Color(), face);
+    EXPECT_EQ(one->Color(), face);
+    EXPECT_EQ(two->Color(), face);
+    PumpPending();
+    RedrawWindow(one->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(one->Handle());
+    EXPECT_EQ(GetPixel(dc, 5, 5), COLORREF(face)) << "the sheet erases with its colour";
+    ReleaseDC(one->Handle(), dc);
+    two->SetColor(clWhite);
+    form->SetColor(clBtnFace);
+    EXPECT_EQ(one->Color(), clBtnFace);
+    EXPECT_EQ(two->Color(), clWhite) << "a colour of its own stays";
+}
+
 TEST_F(ComCtrls, TrackBarChangeComesFromARealScroll) {
     auto* track = Add<TTrackBar>();
     track->SetMax(10);

@@ -80,9 +80,7 @@ bool TSkinScrollBar::BeforeDefault(TMessage& m) {
         m.Result = 0; // the control would hot-track its own bars over the skin
         return false;
     case WM_NCLBUTTONDOWN:
-        if (!FTrackOwnDrag || !StartThumbDrag(m)) return true;
-        m.Result = 0;
-        return false;
+        return OnNcPress(m);
     case WM_CAPTURECHANGED:
         if (FDragging && reinterpret_cast<HWND>(m.LParam) != FHandle) captureLost_ = true;
         return true;
@@ -93,6 +91,21 @@ bool TSkinScrollBar::BeforeDefault(TMessage& m) {
     default:
         return TSkinControl::BeforeDefault(m);
     }
+}
+
+// A press on a thumb is the skin's drag; other presses on a bar run the system's own tracking
+// loop, which redraws its bar when it ends and may see this object freed meanwhile.
+bool TSkinScrollBar::OnNcPress(TMessage& m) {
+    const bool onBar = m.WParam == HTHSCROLL || m.WParam == HTVSCROLL;
+    if (!onBar) return true;
+    if (FTrackOwnDrag && StartThumbDrag(m)) {
+        m.Result = 0;
+        return false;
+    }
+    const std::shared_ptr<bool> alive = alive_;
+    CallDefault(m);
+    if (*alive) PaintSkin(nullptr);
+    return false;
 }
 
 // The bar being scrolled is not painted while the control's own procedure works on it, and is
@@ -115,10 +128,6 @@ void TSkinScrollBar::AfterDefault(TMessage& m) {
     case WM_PAINT:
         // The bars are non-client: a DC that comes with WM_PAINT is a client DC.
         PaintSkin(nullptr);
-        break;
-    case WM_NCLBUTTONDOWN:
-        // The system's own arrow and page tracking has just ended and redrawn its bar.
-        if (m.WParam == HTHSCROLL || m.WParam == HTVSCROLL) PaintSkin(nullptr);
         break;
     case WM_PRINT:
         if (m.LParam & PRF_NONCLIENT) PaintSkin(reinterpret_cast<HDC>(m.WParam));

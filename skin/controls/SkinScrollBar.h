@@ -53,6 +53,7 @@ protected:
     void DrawBar(HDC dc, const Rect32& bar, bool vertical);
     void CalcThumb(const Rect32& bar, bool vertical);
     bool OnScroll(TMessage& m, bool vertical);
+    bool OnNcPress(TMessage& m);
     bool StartThumbDrag(TMessage& m);
     void DragThumb(bool vertical);
 

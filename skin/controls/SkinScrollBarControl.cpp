@@ -48,6 +48,9 @@ bool TSkinScControl::BeforeDefault(TMessage& m) {
         if (m.WParam != HTHSCROLL && m.WParam != HTVSCROLL) return true;
         m.Result = 0;
         return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        return OnPress(m);
     case SBM_SETSCROLLINFO:
         CallDefault(m);
         PaintSkin(nullptr);
@@ -60,13 +63,11 @@ bool TSkinScControl::BeforeDefault(TMessage& m) {
     }
 }
 
-// The control redraws its own bar when a press's tracking ends, while it highlights the part
-// under the mouse and when it gains the focus (with a blinking caret on the thumb, which the
-// skinned thumb does without): the skin paints again right after each.
+// The control redraws its own bar while it highlights the part under the mouse and when it
+// gains the focus (with a blinking caret on the thumb, which the skinned thumb does without):
+// the skin paints again right after each.
 void TSkinScControl::AfterDefault(TMessage& m) {
     switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
         PaintSkin(nullptr);
@@ -79,6 +80,15 @@ void TSkinScControl::AfterDefault(TMessage& m) {
         break;
     }
     TSkinControl::AfterDefault(m);
+}
+
+// A press runs the control's own tracking loop, which redraws its bar when it ends and may see
+// this object freed meanwhile.
+bool TSkinScControl::OnPress(TMessage& m) {
+    const std::shared_ptr<bool> alive = alive_;
+    CallDefault(m);
+    if (*alive) PaintSkin(nullptr);
+    return false;
 }
 
 bool TSkinScControl::OnScroll(TMessage& m) {

@@ -34,6 +34,7 @@ protected:
     bool Vertical() const;
     void CalcThumb(int length);
     bool OnScroll(TMessage& m);
+    bool OnPress(TMessage& m);
 
     int FPressedPart = spNone;
     BarMetrics bar_;

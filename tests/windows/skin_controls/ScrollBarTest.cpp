@@ -82,7 +82,8 @@ TEST_F(SkinnedScroller, AHeldArrowRepeatsShowingItsPressedFrameUntilRelease) {
     auto arrowDifferences = [&](const PixelBuffer& shot, const PixelBuffer& drawn) {
         int n = 0;
         for (int y = shot.Height() - a; y < shot.Height(); ++y)
-            for (int x = 0; x < shot.Width(); ++x) n += RgbOf(shot.At(x, y)) != RgbOf(drawn.At(x, y));
+            for (int x = 0; x < shot.Width(); ++x)
+                n += RgbOf(shot.At(x, y)) != RgbOf(drawn.At(x, y));
         return n;
     };
     const PixelBuffer pressed = ExpectedBar(skinned, Look(true, spDownArrow));
@@ -98,6 +99,27 @@ TEST_F(SkinnedScroller, AHeldArrowRepeatsShowingItsPressedFrameUntilRelease) {
     Pump(100);
     EXPECT_EQ(ShownDifferences(skinned, list->Handle(), Look(true)), 0)
         << "the normal frame after release";
+}
+
+void CALLBACK FreeSkinsNow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (TWinSkinForm* form = SkinManager ? SkinManager->FindForm(GetForegroundWindow()) : nullptr)
+        form->FreeControlSkins();
+}
+
+TEST_F(SkinnedScroller, SkinsFreedWhileAnArrowIsHeldLeaveTheListWorking) {
+    const POINT down = ArrowOnScreen(list->Handle(), skinned->VertRect(), true, true);
+    SetTimer(nullptr, 0, 300, FreeSkinsNow); // fires inside the system's tracking loop
+    RunHand([&] {
+        SendMove(down.x, down.y);
+        Sleep(100);
+        SendButton(true);
+        Sleep(700);
+        SendButton(false);
+    });
+    EXPECT_TRUE(skin->ControlSkins.empty());
+    EXPECT_GT(TopIndex(), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(SkinnedScroller, AClickOnTheTrackPagesAndLeavesTheSkinnedBar) {

@@ -213,9 +213,8 @@ bool TWinSkinMenu::IsMdiChildMaximized() const {
 }
 
 // The MDI child's minimise, restore and close buttons sit in the bar of its maximised frame.
-void TWinSkinMenu::PaintMdiButtons(PixelView bar, const PixelRect& rect) {
+void TWinSkinMenu::PaintMdiButtons(PixelView bar) {
     const int dx = -OwnerForm->Sizes.left, dy = -OwnerForm->Sizes.caption;
-    (void)rect;
     for (const auto& b : OwnerForm->CaptionButtons) {
         const TDataSkinSysButton* def = b->SkinButton;
         if (!def || def->Visibility != 100 || def->Bitmap.Empty()) continue;
@@ -280,7 +279,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const PixelRect& rect) {
     }
     if (IsMdiChildMaximized()) {
         GdiFlush();
-        PaintMdiButtons(work_.View(), rect);
+        PaintMdiButtons(work_.View());
     }
     BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
 }

@@ -93,7 +93,7 @@ private:
     void TakeCaptionFromFramework(TMenuBtn& button, HMENU menu, int position, bool byCommand);
     void ForgetButtons();
     bool IsMdiChildMaximized() const;
-    void PaintMdiButtons(PixelView bar, const PixelRect& rect);
+    void PaintMdiButtons(PixelView bar);
     bool TrackOnce(int index);
     static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam);
     static void InstallMenuFilter();

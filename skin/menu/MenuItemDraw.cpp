@@ -9,12 +9,14 @@
 #include "skin/menu/MenuBar.h"
 #include "skin/menu/PopupMenuSkin.h"
 #include "ui/actions/ShortCut.h"
+#include "ui/classes/ComponentLink.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImageList.h"
 #include "ui/menus/MenuDraw.h"
 #include "ui/menus/Menus.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace kv {
 
@@ -310,11 +312,20 @@ void DrawMenuItem(const TSkinData* skinData, HDC dc, const RECT& rect, const Men
 namespace {
 
 // The skin's handlers, recognisable so that switching off removes only what the skin gave.
+// They hold the skin data through a link: a menu that outlives its skin data draws and
+// measures as the framework does.
+using SkinDataLink = std::shared_ptr<TComponentLink<TSkinData>>;
+
 struct SkinDrawHandler {
-    TSkinData* skinData;
+    SkinDataLink data;
     void operator()(TObject* sender, TCanvas& canvas, const RECT& rect, TOwnerDrawState state) const {
         auto* item = dynamic_cast<TMenuItem*>(sender);
         if (!item) return;
+        TSkinData* skinData = data->Get();
+        if (!skinData) {
+            item->DefaultDrawItem(canvas, rect, state);
+            return;
+        }
         const MenuItemLook look = LookOf(*item, nullptr);
         HMENU parent = item->Parent() ? item->Parent()->Handle() : nullptr;
         DrawMenuItem(skinData, canvas.Handle(), rect, look, (state & odSelected) != 0, parent);
@@ -322,21 +333,24 @@ struct SkinDrawHandler {
 };
 
 struct SkinMeasureHandler {
-    TSkinData* skinData;
+    SkinDataLink data;
     void operator()(TObject* sender, TCanvas&, int& width, int&) const {
-        if (auto* item = dynamic_cast<TMenuItem*>(sender)) MeasureMenuItem(skinData, *item, width);
+        auto* item = dynamic_cast<TMenuItem*>(sender);
+        if (item && data->Get()) MeasureMenuItem(data->Get(), *item, width);
     }
 };
 
-void SetItemOwnerDraw(TMenuItem& item, TSkinData* skinData, bool on) {
+void SetItemOwnerDraw(TMenuItem& item, const SkinDataLink& data, bool on) {
     const SkinDrawHandler* ours = item.OnAdvancedDrawItem.target<SkinDrawHandler>();
     if (on && (!item.OnAdvancedDrawItem || ours)) {
-        item.OnAdvancedDrawItem = SkinDrawHandler{skinData};
-        item.OnMeasureItem = SkinMeasureHandler{skinData};
+        item.OnAdvancedDrawItem = SkinDrawHandler{data};
+        item.OnMeasureItem = SkinMeasureHandler{data};
     } else if (!on && ours) {
         item.OnAdvancedDrawItem = nullptr;
+        // The width the skin added belongs to its drawing: it goes with it.
+        if (item.OnMeasureItem.target<SkinMeasureHandler>()) item.OnMeasureItem = nullptr;
     }
-    for (int i = 0; i < item.Count(); ++i) SetItemOwnerDraw(*item.Items(i), skinData, on);
+    for (int i = 0; i < item.Count(); ++i) SetItemOwnerDraw(*item.Items(i), data, on);
 }
 
 } // namespace
@@ -344,8 +358,10 @@ void SetItemOwnerDraw(TMenuItem& item, TSkinData* skinData, bool on) {
 void SetMenuOwnerDraw(TMenu* menu, TSkinData* skinData, bool on) {
     if (!menu) return;
     menu->SetOwnerDraw(on);
+    auto data = std::make_shared<TComponentLink<TSkinData>>();
+    data->Set(skinData);
     TMenuItem* root = menu->Items();
-    for (int i = 0; i < root->Count(); ++i) SetItemOwnerDraw(*root->Items(i), skinData, on);
+    for (int i = 0; i < root->Count(); ++i) SetItemOwnerDraw(*root->Items(i), data, on);
 }
 
 void SetPopupMenusOwnerDraw(TComponent* form, TSkinData* skinData, bool on) {

@@ -134,7 +134,37 @@ TEST_F(MenuBarTest, PopupMenusOfTheFormGetTheSkinsHandlers) {
     EXPECT_EQ(w1, w0 + data->Skin()->MenuItem->LeftWidth + 35);
     skin->Detach();
     EXPECT_FALSE(bool(plain->OnAdvancedDrawItem));
+    EXPECT_FALSE(bool(plain->OnMeasureItem));
     EXPECT_TRUE(bool(own->OnAdvancedDrawItem));
+}
+
+// Menus can outlive the skin data that gave them their handlers: they then draw as the
+// framework does instead of reading the freed skin.
+TEST_F(MenuBarTest, PopupMenusOutlivingTheirSkinDataDrawPlainly) {
+    auto* popup = new TPopupMenu(form);
+    auto* item = new TMenuItem(popup);
+    item->SetCaption("Item");
+    popup->Items()->Add(item);
+    ASSERT_NE(ShowBar(), nullptr);
+    auto* other = new TSkinData(nullptr);
+    SetMenuOwnerDraw(popup, other, true);
+    delete other;
+    MenuCanvas canvas(nullptr);
+    int w0 = 0, h0 = 0, w1 = 0, h1 = 0;
+    item->DefaultMeasureItem(canvas.Canvas(), w0, h0);
+    item->MeasureItem(canvas.Canvas(), w1, h1);
+    EXPECT_EQ(w1, w0);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    MenuCanvas drawing(mem);
+    item->AdvancedDrawItem(drawing.Canvas(), RECT{0, 0, 100, 20}, 0);
+    EXPECT_EQ(GetPixel(mem, 98, 1), GetSysColor(COLOR_MENU));
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
 }
 
 // The popup window: asked whether it is skinned, its frame painted by the skin after the

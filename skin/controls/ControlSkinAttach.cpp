@@ -2,9 +2,19 @@
 #include "skin/controls/ControlSkinChoice.h"
 
 #include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinScrollBarControl.h"
+#include "skin/controls/SkinSizer.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/form/FormSkin.h"
 #include "ui/classes/Properties.h"
 #include "ui/forms/Forms.h"
@@ -26,6 +36,24 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinCheckBox(owner);
     case SkinKind::RadioButton:
         return new TSkinRadioButton(owner);
+    case SkinKind::ScControl:
+        return new TSkinScControl(owner);
+    case SkinKind::StatusBar:
+        return new TSkinStatusBar(owner);
+    case SkinKind::Progress:
+        return new TSkinProgress(owner);
+    case SkinKind::TrackBar:
+        return new TSkinTrackBar(owner);
+    case SkinKind::UpDown:
+        return new TSkinUpDown(owner);
+    case SkinKind::Box:
+        return new TSkinBox(owner);
+    case SkinKind::Sizer:
+        return new TSkinSizer(owner);
+    case SkinKind::Edit:
+        return new TSkinEdit(owner);
+    case SkinKind::ComBox:
+        return new TSkinComBox(owner);
     default:
         return nullptr;
     }
@@ -53,7 +81,11 @@ void AttachChoice(TWinSkinForm& form, TComponent& component, SkinKind kind, Skin
             (new TSkinSpeedButton(&component))->AttachGraphic(&form, data);
         return;
     }
-    if (!control || attach != SkinAttach::Control) return; // scroller skins arrive later
+    if (control && attach == SkinAttach::Scroller && kind == SkinKind::ScrollBar) {
+        (new TSkinScrollBar(&component))->AttachScroller(control, data, flag != 0, &form);
+        return;
+    }
+    if (!control || attach != SkinAttach::Control) return; // list view skins arrive later
     if (TSkinControl* skin = MakeSkin(kind, &component))
         skin->AttachControl(&form, data, flag != 0);
 }

@@ -141,7 +141,8 @@ bool MiddleRows(TComponent& k, const std::string& name, TSkinData& d, ControlCho
         out.sizeGripOff = true;
     } else if (k.InheritsFrom("TProgressBar") && d.Has(xcProgress)) {
         out = Row(17, SkinKind::Progress);
-    } else if (k.InheritsFrom("TCustomGrid") && d.Has(xcScrollbar)) {
+    } else if ((k.InheritsFrom("TCustomGrid") || k.InheritsFrom("TScrollBar")) &&
+               d.Has(xcScrollbar)) { // our stand-alone scroll bar scrolls itself
         out = Row(18, SkinKind::ScControl);
     } else if (k.InheritsFrom("TComboBox") && d.Has(xcCombo)) {
         out = Row(19, SkinKind::ComBox);

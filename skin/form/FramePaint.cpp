@@ -199,8 +199,10 @@ void TWinSkinForm::MakeFormIcon() {
 
 void TWinSkinForm::BuildRegion(bool redraw) {
     RECT r{};
-    if (!GetWindowRect(Handle, &r)) return;
-    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (GetWindowRect(Handle, &r)) BuildRegion(r.right - r.left, r.bottom - r.top, redraw);
+}
+
+void TWinSkinForm::BuildRegion(int w, int h, bool redraw) {
     if (w <= 0 || h <= 0 || NonNormalMdiChild()) return;
     if (w == regionWidth_ && h == regionHeight_ && Mdi != MdiKind::Child && SkinState != 3) return;
     const TSkinDefinition* skin = skinData_ ? skinData_->Skin() : nullptr;

@@ -19,8 +19,6 @@ namespace kv {
 namespace {
 
 constexpr int kMaxCaptionChars = 80;
-constexpr int kButtonPadding = 10;
-constexpr int kNarrowBarStart = 12;
 // A menu switched to another button by the keyboard or the mouse opens in the same call; a
 // bound keeps a stuck switch from looping for ever.
 constexpr int kMaxSwitches = 10000;
@@ -29,16 +27,14 @@ bool Contains(const PixelRect& r, PixelPoint p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-// Copies the part of `from` (source) that lies inside both bitmaps; nothing when empty.
-void CopyClipped(HDC to, int toX, int toY, const DibSection& from, PixelRect source) {
+// Copies `source` of `from` to (toX, toY), only the part that lies inside `from`.
+void CopyClipped(HDC to, int toX, int toY, const DibSection& from, const PixelRect& source) {
     if (from.Empty()) return;
-    source.left = std::max(source.left, 0);
-    source.top = std::max(source.top, 0);
-    source.right = std::min(source.right, from.Width());
-    source.bottom = std::min(source.bottom, from.Height());
-    if (source.Width() <= 0 || source.Height() <= 0) return;
-    BitBlt(to, toX, toY, source.Width(), source.Height(), from.Dc(), source.left, source.top,
-           SRCCOPY);
+    const PixelRect inside{std::max(source.left, 0), std::max(source.top, 0),
+                           std::min(source.right, from.Width()), std::min(source.bottom, from.Height())};
+    if (inside.Width() <= 0 || inside.Height() <= 0) return;
+    BitBlt(to, toX + inside.left - source.left, toY + inside.top - source.top, inside.Width(),
+           inside.Height(), from.Dc(), inside.left, inside.top, SRCCOPY);
 }
 
 } // namespace
@@ -65,18 +61,6 @@ TWinSkinMenu::Tracking& State() {
     return tracking;
 }
 } // namespace
-
-wchar_t MenuAccelerator(const std::wstring& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != L'&') continue;
-        if (caption[i + 1] == L'&') {
-            ++i;
-            continue;
-        }
-        return static_cast<wchar_t>(std::towupper(caption[i + 1]));
-    }
-    return 0;
-}
 
 int OpenMenuIndex() {
     return State().OpenIndex;
@@ -225,6 +209,51 @@ void TWinSkinMenu::PaintMdiButtons(PixelView bar) {
     if (SkinManager && !SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(true);
 }
 
+// The bar's colour and image into the work bitmap; answers where the first button starts.
+int TWinSkinMenu::ComposeBarBackground(const TSkinDefinition& skin, int w, int h) {
+    RECT all{0, 0, w, h};
+    // The colour first: the border-only nine-slice leaves the middle as it finds it.
+    UniqueBrush back(CreateSolidBrush(ResolveColour(skin.MenubarColour)));
+    FillRect(work_.Dc(), &all, back.Get());
+    const TDataSkinObject* piece = skin.MenuBar.get();
+    const bool rtl = OwnerForm->RightToLeft();
+    if (!piece || piece->Bitmap.Empty()) return BarStartOffset(false, 0, 0, w, rtl);
+    GdiFlush();
+    // Two cells stacked: the active window's over the inactive one's.
+    const PixelRect margins{piece->LeftWidth, piece->TopHeight, piece->RightWidth, piece->BottomHeight};
+    const int cell = OwnerForm->Active ? 1 : 2;
+    if (piece->Tile == 1)
+        DrawNineSlice(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, false, 2, cell,
+                      margins);
+    else
+        DrawNineSliceDirect(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, 2, cell,
+                            margins);
+    return BarStartOffset(true, piece->LeftWidth, piece->RightWidth, w, rtl);
+}
+
+// Lays the buttons out from x0 and draws their captions; `rect` is the bar in the window.
+void TWinSkinMenu::DrawButtons(const TSkinDefinition& skin, const PixelRect& rect, int x0) {
+    HDC canvas = work_.Dc();
+    SelectionGuard font(canvas, MenuFont());
+    SetBkMode(canvas, TRANSPARENT);
+    std::vector<int> widths;
+    for (auto& b : BarButtons) {
+        RECT measure{0, 0, 0, 0};
+        DrawTextW(canvas, b->Caption.c_str(), int(b->Caption.size()), &measure,
+                  DT_CALCRECT | DT_SINGLELINE);
+        widths.push_back(measure.right - measure.left);
+    }
+    const std::vector<PixelRect> cells =
+        LayoutBarButtons(widths, rect.Width(), rect.Height(), x0, OwnerForm->RightToLeft());
+    for (size_t i = 0; i < BarButtons.size(); ++i) {
+        TMenuBtn& b = *BarButtons[i];
+        const PixelRect& c = cells[i];
+        SetTextColor(canvas, ResolveColour(b.Enabled ? skin.MenuBarTextColour : skin.ButtonShadowColour));
+        DrawCenteredText(canvas, {c.left, c.top, c.right, c.bottom}, b.Caption, 2, b.Enabled);
+        b.BoundsRect = {c.left + rect.left, c.top + rect.top, c.right + rect.left, c.bottom + rect.top};
+    }
+}
+
 void TWinSkinMenu::PaintBar(HDC dc, const PixelRect& rect) {
     const int w = rect.Width(), h = rect.Height();
     const TSkinDefinition* skin = SkinData ? SkinData->Skin() : nullptr;
@@ -232,56 +261,17 @@ void TWinSkinMenu::PaintBar(HDC dc, const PixelRect& rect) {
     if (work_.Empty() || work_.Width() != w || work_.Height() != h) {
         if (!work_.Create(w, h)) return;
     }
-    HDC canvas = work_.Dc();
-    RECT all{0, 0, w, h};
-    // The colour first: the border-only nine-slice leaves the middle as it finds it.
-    UniqueBrush back(CreateSolidBrush(ResolveColour(skin->MenubarColour)));
-    FillRect(canvas, &all, back.Get());
-    int x0 = 6;
-    const TDataSkinObject* piece = skin->MenuBar.get();
-    if (piece && !piece->Bitmap.Empty()) {
-        GdiFlush();
-        // Two cells stacked: the active window's over the inactive one's.
-        const PixelRect margins{piece->LeftWidth, piece->TopHeight, piece->RightWidth,
-                                piece->BottomHeight};
-        const int cell = OwnerForm->Active ? 1 : 2;
-        if (piece->Tile == 1)
-            DrawNineSlice(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, false, 2,
-                          cell, margins);
-        else
-            DrawNineSliceDirect(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, 2,
-                                cell, margins);
-        x0 = std::max(OwnerForm->RightToLeft() ? piece->RightWidth + 8 : piece->LeftWidth + 4, 0);
-        if (x0 > w) x0 = kNarrowBarStart;
-    }
+    const int x0 = ComposeBarBackground(*skin, w, h);
     BarRect = rect;
     if (BarBackground.Empty() || BarBackground.Width() != w || BarBackground.Height() != h)
         BarBackground.Create(w, h);
-    if (!BarBackground.Empty()) BitBlt(BarBackground.Dc(), 0, 0, w, h, canvas, 0, 0, SRCCOPY);
-
-    SelectionGuard font(canvas, MenuFont());
-    SetBkMode(canvas, TRANSPARENT);
-    int x = OwnerForm->RightToLeft() ? w - x0 : x0;
-    for (auto& b : BarButtons) {
-        RECT measure{0, 0, 0, 0};
-        DrawTextW(canvas, b->Caption.c_str(), int(b->Caption.size()), &measure,
-                  DT_CALCRECT | DT_SINGLELINE);
-        int bw = measure.right - measure.left;
-        if (bw > 0) bw += kButtonPadding;
-        RECT cell{x, 0, x + bw, h - 1};
-        if (OwnerForm->RightToLeft()) cell = {x - bw, 0, x, h - 1};
-        x = OwnerForm->RightToLeft() ? cell.left : cell.right;
-        SetTextColor(canvas, ResolveColour(b->Enabled ? skin->MenuBarTextColour
-                                                      : skin->ButtonShadowColour));
-        DrawCenteredText(canvas, cell, b->Caption, 2, b->Enabled);
-        b->BoundsRect = {cell.left + rect.left, cell.top + rect.top, cell.right + rect.left,
-                         cell.bottom + rect.top};
-    }
+    if (!BarBackground.Empty()) BitBlt(BarBackground.Dc(), 0, 0, w, h, work_.Dc(), 0, 0, SRCCOPY);
+    DrawButtons(*skin, rect, x0);
     if (IsMdiChildMaximized()) {
         GdiFlush();
         PaintMdiButtons(work_.View());
     }
-    BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
+    BitBlt(dc, rect.left, rect.top, w, h, work_.Dc(), 0, 0, SRCCOPY);
 }
 
 void TWinSkinMenu::PaintButton(TMenuBtn& button) {
@@ -329,11 +319,8 @@ void TWinSkinMenu::ClickButton(const TMenuBtn& button) const {
 }
 
 TMenuBtn* TWinSkinMenu::NeighbourButton(bool next) const {
-    const int n = ButtonCount();
-    if (n == 0) return nullptr;
-    const int open = State().OpenIndex;
-    const int i = next ? (open + 1 >= n ? 0 : open + 1) : (open <= 0 ? n - 1 : open - 1);
-    return BarButtons[size_t(i)].get();
+    const int i = NeighbourIndex(State().OpenIndex, ButtonCount(), next);
+    return i < 0 ? nullptr : BarButtons[size_t(i)].get();
 }
 
 // --- Tracking --------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "skin/form/draw/win/DibSection.h"
 #include "skin/menu/MenuBar.h"
 #include "skin/menu/PopupMenuSkin.h"
+#include "skin/menu/logic/MenuGeometry.h"
 #include "ui/actions/ShortCut.h"
 #include "ui/classes/ComponentLink.h"
 #include "ui/forms/Forms.h"
@@ -25,11 +26,14 @@ namespace {
 constexpr int kMaxItemChars = 80;
 constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1, kSeparatorCell = 2, kSelectedCell = 4;
-constexpr int kShortCutInset = 11;   // the shortcut text ends this far inside the item
-constexpr int kDefaultGlyph = 16;
+constexpr int kShortCutRoom = 22;    // beside a foreign item's shortcut text
 constexpr int kMaxItemSide = 4096;   // an item is never drawn larger than this
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 constexpr UINT kDrawFlags = DT_EXPANDTABS | DT_SINGLELINE;
+
+RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 const TSkinDefinition* SkinOf(const TSkinData* data) {
     return data ? data->Skin() : nullptr;
@@ -143,31 +147,23 @@ void DrawGlyph(HDC dc, const RECT& glyph, const MenuItemLook& look) {
 // Glyph, caption and shortcut of an item over what is already drawn at `rect`.
 void DrawMenuItemContent(HDC dc, const TSkinDefinition* skin, const MenuItemLook& look,
                          bool selected, const RECT& rect) {
-    int g = look.images ? look.images->Width() : kDefaultGlyph;
-    if (look.checked) g = std::max(g, kDefaultGlyph);
-    g = std::clamp(g, 0, kMaxItemSide);
+    const int g = std::min(MenuGlyphSize(look.images ? look.images->Width() : 0,
+                                         look.images != nullptr, look.checked),
+                           kMaxItemSide);
     const int inset = LeftWidthOf(MenuItemObject(skin) ? skin : nullptr);
-    const int height = rect.bottom - rect.top;
     const bool line = look.caption == L"-";
-    RECT glyph{};
-    if (!line && !look.rightToLeft) glyph = {rect.left + 1 + inset, rect.top + 1, 0, 0};
-    if (!line && look.rightToLeft) glyph = {rect.right - 1 - inset - g, rect.top + 1, 0, 0};
-    if (!line) {
-        glyph.right = glyph.left + g;
-        glyph.bottom = glyph.top + g;
-        DrawGlyph(dc, glyph, look);
-    }
+    const PixelRect item{rect.left, rect.top, rect.right, rect.bottom};
+    const ItemBoxes boxes = MenuItemBoxes(item, g, inset, line, look.rightToLeft);
+    if (!line) DrawGlyph(dc, ToRect(boxes.glyph), look);
     const UINT side = look.rightToLeft ? DT_RIGHT : 0;
-    RECT text = look.rightToLeft ? RECT{rect.left + 1, rect.top, glyph.left - 3, rect.bottom}
-                                 : RECT{glyph.right + 3, rect.top, rect.right - 1, rect.bottom};
+    RECT text = ToRect(boxes.text);
     RECT measured = text;
     DrawMenuItemText(dc, skin, look, kMeasureFlags | side, selected, measured, look.caption);
-    OffsetRect(&text, 0, (height - (measured.bottom - measured.top)) / 2);
+    OffsetRect(&text, 0, ((rect.bottom - rect.top) - (measured.bottom - measured.top)) / 2);
     DrawMenuItemText(dc, skin, look, kDrawFlags | side, selected, text, look.caption);
     if (look.shortCut.empty() || line) return;
-    RECT shortCut = look.rightToLeft
-                        ? RECT{rect.left + kShortCutInset, text.top, measured.left, text.bottom}
-                        : RECT{measured.right, text.top, rect.right - kShortCutInset, text.bottom};
+    const PixelRect caption{measured.left, text.top, measured.right, text.bottom};
+    RECT shortCut = ToRect(ShortCutBox(item, caption, look.rightToLeft));
     DrawMenuItemText(dc, skin, look, kDrawFlags | (look.rightToLeft ? DT_LEFT : DT_RIGHT),
                      selected, shortCut, look.shortCut);
 }
@@ -179,8 +175,7 @@ void DrawMenuSeparator(PixelView target, const TDataSkinObject& object) {
     const PixelRect cell = StripFrame(image, false, kItemCells, kSeparatorCell);
     if (cell.Empty() || target.Empty()) return;
     const int h = target.height;
-    PixelRect rows = cell;
-    if (h < cell.Height()) rows.top = cell.bottom - h;
+    const PixelRect rows = SeparatorRows(cell, h);
     const PixelRect m = ClampMargins(MarginsOf(object), cell);
     const int left = std::min(m.left, target.width), right = std::min(m.right, target.width - left);
     PixelBuffer piece(target.width, h, kMagenta);
@@ -401,7 +396,7 @@ bool FormMeasureMenuItem(TWinSkinForm& form, MEASUREITEMSTRUCT& measure) {
         return true;
     }
     const MenuItemLook look = MakeTempMenuItem(form.TrackedMenu, measure.itemID);
-    const bool empty = look.caption == L"-";
+    const bool hasText = look.caption != L"-";
     WindowDC dc(form.Handle, WindowDC::Area::Window);
     SelectionGuard font(dc.Get(), MenuFont());
     RECT r{0, 0, 0, 0};
@@ -409,11 +404,12 @@ bool FormMeasureMenuItem(TWinSkinForm& form, MEASUREITEMSTRUCT& measure) {
     RECT s{0, 0, 0, 0};
     if (!look.shortCut.empty())
         DrawTextW(dc.Get(), look.shortCut.c_str(), -1, &s, DT_CALCRECT | DT_SINGLELINE);
-    // The shortcut needs its own room, away from the caption.
-    const int shortCut = s.right > 0 ? s.right + 2 * kShortCutInset : 0;
-    measure.itemWidth = UINT(r.right + shortCut + 26 + left);
-    const int given = std::max<int>(int(measure.itemHeight), r.bottom);
-    measure.itemHeight = UINT(empty ? 8 : given + 4);
+    // The shortcut text (after a tab in the item's string) needs its own room.
+    const int shortCut = s.right > 0 ? s.right + kShortCutRoom : 0;
+    const MeasuredItem m =
+        MeasureForeignItem(r.right + shortCut, r.bottom, int(measure.itemHeight), hasText, left);
+    measure.itemWidth = UINT(m.width);
+    measure.itemHeight = UINT(m.height);
     return true;
 }
 

@@ -190,7 +190,7 @@ TEST_F(MenuBarTest, AMenuOpenWhileTheWindowIsUnskinnedClosesSafely) {
     EXPECT_TRUE(IsWindow(h));
 }
 
-// F11: a popup that painted its frame and went before any item told it its menu must not
+// A popup that painted its frame and went before any item told it its menu must not
 // stay the one waiting: the next item drawn would write into it.
 TEST_F(SkinnedForm, APopupGoneBeforeItsItemsLeavesNoPendingPopup) {
     ASSERT_NE(ShowSkinned(), nullptr);

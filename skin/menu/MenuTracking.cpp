@@ -42,7 +42,8 @@ bool TWinSkinMenu::TrackOnce(int index) {
     t.OpenIndex = index;
     t.TrackingBar = this;
     t.TrackedMenu = sub;
-    MakeMenuOwnerDrawn(sub);
+    // Drawn by the skin while open; items that were not owner-drawn are given back after.
+    const std::vector<OwnerDrawMark> marks = MakeMenuOwnerDrawn(sub);
     RECT window{};
     GetWindowRect(OwnerForm->Handle, &window);
     const POINT at{window.left + button.BoundsRect.left, window.top + button.BoundsRect.bottom};
@@ -53,6 +54,7 @@ bool TWinSkinMenu::TrackOnce(int index) {
     // Notifications stay on: the framework updates its actions when a submenu opens.
     if (enabled) TrackPopupMenu(sub, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
     RemoveMenuFilter();
+    RestoreOwnerDraw(marks);
     if (t.TrackingBar != this) return false;
     t.TrackingBar = nullptr;
     OwnerForm->SetInMenuLoop(false);

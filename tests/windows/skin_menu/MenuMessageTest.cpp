@@ -51,6 +51,23 @@ TEST_F(MenuBarTest, MeasureAndDrawItemMessagesAreAnsweredByTheFormSkin) {
     EXPECT_TRUE(end == std::string::npos || record.substr(end) == "u") << record;
 }
 
+// Items the skin makes owner-drawn for an open menu are the menu's own again once it closed
+// (after the skin is gone nobody would draw them).
+TEST_F(MenuBarTest, OwnerDrawMarksLastOnlyWhileTheMenuIsOpen) {
+    ASSERT_NE(ShowBar(), nullptr);
+    HMENU sub = file->Handle();
+    ASSERT_EQ(GetMenuState(sub, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    UINT whileOpen = 0;
+    MenuScript::Run({[&] { whileOpen = GetMenuState(sub, 0, MF_BYPOSITION); Key(VK_ESCAPE); }, [] {}});
+    AltKey('F');
+    ASSERT_TRUE(WaitScript());
+    EXPECT_NE(whileOpen & MF_OWNERDRAW, 0u);
+    EXPECT_EQ(GetMenuState(sub, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    wchar_t text[32] = {};
+    GetMenuStringW(sub, 0, text, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&Open\tCtrl+O"); // the text stayed with the item
+}
+
 // The width the skin gives a framework item: its own measure plus the MenuItem margin and the
 // glyph column (35 without images).
 TEST_F(MenuBarTest, MeasuredWidthAddsTheItemMarginAndTheGlyphColumn) {

@@ -1,5 +1,5 @@
-// The skinned menu bar: its buttons, their painting, and the tracking of a button's menu with
-// the message-filter hook that moves between buttons.
+// The skinned menu bar: building its buttons from the menu, painting the bar and a button,
+// finding buttons. Tracking a button's menu is in MenuTracking.cpp.
 #include "skin/menu/MenuBar.h"
 
 #include "skin/controls/ControlText.h"
@@ -7,76 +7,38 @@
 #include "skin/data/win/SkinManager.h"
 #include "skin/form/draw/SkinDraw.h"
 #include "skin/menu/MenuItemDraw.h"
+#include "skin/menu/MenuTrackingState.h"
 #include "ui/classes/ComponentLink.h"
 #include "ui/menus/MenuDraw.h"
 #include "ui/menus/Menus.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace kv {
 
 namespace {
 
 constexpr int kMaxCaptionChars = 80;
-constexpr int kButtonPadding = 10;
-constexpr int kNarrowBarStart = 12;
-// A menu switched to another button by the keyboard or the mouse opens in the same call; a
-// bound keeps a stuck switch from looping for ever.
-constexpr int kMaxSwitches = 10000;
 
 bool Contains(const PixelRect& r, PixelPoint p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-// Copies the part of `from` (source) that lies inside both bitmaps; nothing when empty.
-void CopyClipped(HDC to, int toX, int toY, const DibSection& from, PixelRect source) {
+// Copies `source` of `from` to (toX, toY), only the part that lies inside `from`.
+void CopyClipped(HDC to, int toX, int toY, const DibSection& from, const PixelRect& source) {
     if (from.Empty()) return;
-    source.left = std::max(source.left, 0);
-    source.top = std::max(source.top, 0);
-    source.right = std::min(source.right, from.Width());
-    source.bottom = std::min(source.bottom, from.Height());
-    if (source.Width() <= 0 || source.Height() <= 0) return;
-    BitBlt(to, toX, toY, source.Width(), source.Height(), from.Dc(), source.left, source.top,
-           SRCCOPY);
+    const PixelRect inside{std::max(source.left, 0), std::max(source.top, 0),
+                           std::min(source.right, from.Width()), std::min(source.bottom, from.Height())};
+    if (inside.Width() <= 0 || inside.Height() <= 0) return;
+    BitBlt(to, toX + inside.left - source.left, toY + inside.top - source.top, inside.Width(),
+           inside.Height(), from.Dc(), inside.left, inside.top, SRCCOPY);
 }
 
 } // namespace
-
-// The program-wide state of the one tracked bar menu.
-struct TWinSkinMenu::Tracking {
-    TWinSkinMenu* TrackingBar = nullptr;
-    int OpenIndex = -1;
-    HMENU TrackedMenu = nullptr;
-    HHOOK MenuFilterHook = nullptr;
-    bool FirstMenuMessage = false;
-    bool SwitchingMenu = false;
-    int SwitchTo = -1;
-    POINT LastMousePos{};
-};
 
 struct TWinSkinMenu::FrameworkLink {
     TComponentLink<TMainMenu> menu;
 };
-
-namespace {
-TWinSkinMenu::Tracking& State() {
-    static TWinSkinMenu::Tracking tracking;
-    return tracking;
-}
-} // namespace
-
-wchar_t MenuAccelerator(const std::wstring& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != L'&') continue;
-        if (caption[i + 1] == L'&') {
-            ++i;
-            continue;
-        }
-        return static_cast<wchar_t>(std::towupper(caption[i + 1]));
-    }
-    return 0;
-}
 
 int OpenMenuIndex() {
     return State().OpenIndex;
@@ -213,9 +175,8 @@ bool TWinSkinMenu::IsMdiChildMaximized() const {
 }
 
 // The MDI child's minimise, restore and close buttons sit in the bar of its maximised frame.
-void TWinSkinMenu::PaintMdiButtons(PixelView bar, const PixelRect& rect) {
+void TWinSkinMenu::PaintMdiButtons(PixelView bar) {
     const int dx = -OwnerForm->Sizes.left, dy = -OwnerForm->Sizes.caption;
-    (void)rect;
     for (const auto& b : OwnerForm->CaptionButtons) {
         const TDataSkinSysButton* def = b->SkinButton;
         if (!def || def->Visibility != 100 || def->Bitmap.Empty()) continue;
@@ -226,6 +187,51 @@ void TWinSkinMenu::PaintMdiButtons(PixelView bar, const PixelRect& rect) {
     if (SkinManager && !SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(true);
 }
 
+// The bar's colour and image into the work bitmap; answers where the first button starts.
+int TWinSkinMenu::ComposeBarBackground(const TSkinDefinition& skin, int w, int h) {
+    RECT all{0, 0, w, h};
+    // The colour first: the border-only nine-slice leaves the middle as it finds it.
+    UniqueBrush back(CreateSolidBrush(ResolveColour(skin.MenubarColour)));
+    FillRect(work_.Dc(), &all, back.Get());
+    const TDataSkinObject* piece = skin.MenuBar.get();
+    const bool rtl = OwnerForm->RightToLeft();
+    if (!piece || piece->Bitmap.Empty()) return BarStartOffset(false, 0, 0, w, rtl);
+    GdiFlush();
+    // Two cells stacked: the active window's over the inactive one's.
+    const PixelRect margins{piece->LeftWidth, piece->TopHeight, piece->RightWidth, piece->BottomHeight};
+    const int cell = OwnerForm->Active ? 1 : 2;
+    if (piece->Tile == 1)
+        DrawNineSlice(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, false, 2, cell,
+                      margins);
+    else
+        DrawNineSliceDirect(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, 2, cell,
+                            margins);
+    return BarStartOffset(true, piece->LeftWidth, piece->RightWidth, w, rtl);
+}
+
+// Lays the buttons out from x0 and draws their captions; `rect` is the bar in the window.
+void TWinSkinMenu::DrawButtons(const TSkinDefinition& skin, const PixelRect& rect, int x0) {
+    HDC canvas = work_.Dc();
+    SelectionGuard font(canvas, MenuFont());
+    SetBkMode(canvas, TRANSPARENT);
+    std::vector<int> widths;
+    for (auto& b : BarButtons) {
+        RECT measure{0, 0, 0, 0};
+        DrawTextW(canvas, b->Caption.c_str(), int(b->Caption.size()), &measure,
+                  DT_CALCRECT | DT_SINGLELINE);
+        widths.push_back(measure.right - measure.left);
+    }
+    const std::vector<PixelRect> cells =
+        LayoutBarButtons(widths, rect.Width(), rect.Height(), x0, OwnerForm->RightToLeft());
+    for (size_t i = 0; i < BarButtons.size(); ++i) {
+        TMenuBtn& b = *BarButtons[i];
+        const PixelRect& c = cells[i];
+        SetTextColor(canvas, ResolveColour(b.Enabled ? skin.MenuBarTextColour : skin.ButtonShadowColour));
+        DrawCenteredText(canvas, {c.left, c.top, c.right, c.bottom}, b.Caption, 2, b.Enabled);
+        b.BoundsRect = {c.left + rect.left, c.top + rect.top, c.right + rect.left, c.bottom + rect.top};
+    }
+}
+
 void TWinSkinMenu::PaintBar(HDC dc, const PixelRect& rect) {
     const int w = rect.Width(), h = rect.Height();
     const TSkinDefinition* skin = SkinData ? SkinData->Skin() : nullptr;
@@ -233,56 +239,17 @@ void TWinSkinMenu::PaintBar(HDC dc, const PixelRect& rect) {
     if (work_.Empty() || work_.Width() != w || work_.Height() != h) {
         if (!work_.Create(w, h)) return;
     }
-    HDC canvas = work_.Dc();
-    RECT all{0, 0, w, h};
-    // The colour first: the border-only nine-slice leaves the middle as it finds it.
-    UniqueBrush back(CreateSolidBrush(ResolveColour(skin->MenubarColour)));
-    FillRect(canvas, &all, back.Get());
-    int x0 = 6;
-    const TDataSkinObject* piece = skin->MenuBar.get();
-    if (piece && !piece->Bitmap.Empty()) {
-        GdiFlush();
-        // Two cells stacked: the active window's over the inactive one's.
-        const PixelRect margins{piece->LeftWidth, piece->TopHeight, piece->RightWidth,
-                                piece->BottomHeight};
-        const int cell = OwnerForm->Active ? 1 : 2;
-        if (piece->Tile == 1)
-            DrawNineSlice(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, false, 2,
-                          cell, margins);
-        else
-            DrawNineSliceDirect(work_.View(), {0, 0, w, h}, piece->Bitmap.View(), true, false, 2,
-                                cell, margins);
-        x0 = std::max(OwnerForm->RightToLeft() ? piece->RightWidth + 8 : piece->LeftWidth + 4, 0);
-        if (x0 > w) x0 = kNarrowBarStart;
-    }
+    const int x0 = ComposeBarBackground(*skin, w, h);
     BarRect = rect;
     if (BarBackground.Empty() || BarBackground.Width() != w || BarBackground.Height() != h)
         BarBackground.Create(w, h);
-    if (!BarBackground.Empty()) BitBlt(BarBackground.Dc(), 0, 0, w, h, canvas, 0, 0, SRCCOPY);
-
-    SelectionGuard font(canvas, MenuFont());
-    SetBkMode(canvas, TRANSPARENT);
-    int x = OwnerForm->RightToLeft() ? w - x0 : x0;
-    for (auto& b : BarButtons) {
-        RECT measure{0, 0, 0, 0};
-        DrawTextW(canvas, b->Caption.c_str(), int(b->Caption.size()), &measure,
-                  DT_CALCRECT | DT_SINGLELINE);
-        int bw = measure.right - measure.left;
-        if (bw > 0) bw += kButtonPadding;
-        RECT cell{x, 0, x + bw, h - 1};
-        if (OwnerForm->RightToLeft()) cell = {x - bw, 0, x, h - 1};
-        x = OwnerForm->RightToLeft() ? cell.left : cell.right;
-        SetTextColor(canvas, ResolveColour(b->Enabled ? skin->MenuBarTextColour
-                                                      : skin->ButtonShadowColour));
-        DrawCenteredText(canvas, cell, b->Caption, 2, b->Enabled);
-        b->BoundsRect = {cell.left + rect.left, cell.top + rect.top, cell.right + rect.left,
-                         cell.bottom + rect.top};
-    }
+    if (!BarBackground.Empty()) BitBlt(BarBackground.Dc(), 0, 0, w, h, work_.Dc(), 0, 0, SRCCOPY);
+    DrawButtons(*skin, rect, x0);
     if (IsMdiChildMaximized()) {
         GdiFlush();
-        PaintMdiButtons(work_.View(), rect);
+        PaintMdiButtons(work_.View());
     }
-    BitBlt(dc, rect.left, rect.top, w, h, canvas, 0, 0, SRCCOPY);
+    BitBlt(dc, rect.left, rect.top, w, h, work_.Dc(), 0, 0, SRCCOPY);
 }
 
 void TWinSkinMenu::PaintButton(TMenuBtn& button) {
@@ -330,181 +297,8 @@ void TWinSkinMenu::ClickButton(const TMenuBtn& button) const {
 }
 
 TMenuBtn* TWinSkinMenu::NeighbourButton(bool next) const {
-    const int n = ButtonCount();
-    if (n == 0) return nullptr;
-    const int open = State().OpenIndex;
-    const int i = next ? (open + 1 >= n ? 0 : open + 1) : (open <= 0 ? n - 1 : open - 1);
-    return BarButtons[size_t(i)].get();
-}
-
-// --- Tracking --------------------------------------------------------------------------------
-
-bool TWinSkinMenu::OpenButtonMenu(TMenuBtn& button) {
-    PostMessageW(OwnerForm->Handle, WM_COMMAND, button.Command, 0);
-    if (!button.SubMenu) return false;
-    int index = button.Index;
-    for (int hop = 0; hop < kMaxSwitches && index >= 0; ++hop) {
-        Tracking& t = State();
-        t.SwitchTo = -1;
-        if (!TrackOnce(index)) return true; // the bar went inside the menu loop
-        index = t.SwitchingMenu ? t.SwitchTo : -1;
-        t.SwitchingMenu = false;
-    }
-    return true;
-}
-
-// Tracks the menu of the button at `index` until it closes; false when the bar went meanwhile.
-bool TWinSkinMenu::TrackOnce(int index) {
-    if (index >= ButtonCount()) return true;
-    TMenuBtn& button = *BarButtons[size_t(index)];
-    if (!button.SubMenu) return true;
-    HMENU sub = button.SubMenu;
-    const bool enabled = button.Enabled;
-    if (OwnerForm->HotObject != &button) button.MouseDown(); // a switch presses the new one
-    Tracking& t = State();
-    t.OpenIndex = index;
-    t.TrackingBar = this;
-    t.TrackedMenu = sub;
-    MakeMenuOwnerDrawn(sub);
-    RECT window{};
-    GetWindowRect(OwnerForm->Handle, &window);
-    const POINT at{window.left + button.BoundsRect.left, window.top + button.BoundsRect.bottom};
-    OwnerForm->SetInMenuLoop(true);
-    OwnerForm->TrackedMenu = sub;
-    HWND owner = OwnerForm->Handle;
-    InstallMenuFilter();
-    // Notifications stay on: the framework updates its actions when a submenu opens.
-    if (enabled) TrackPopupMenu(sub, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-    RemoveMenuFilter();
-    if (t.TrackingBar != this) return false;
-    t.TrackingBar = nullptr;
-    OwnerForm->SetInMenuLoop(false);
-    OwnerForm->TrackedMenu = nullptr;
-    // The buttons may have been rebuilt meanwhile: find the open one again by position.
-    if (index < ButtonCount()) {
-        TMenuBtn& open = *BarButtons[size_t(index)];
-        if (OwnerForm->HotObject == &open) OwnerForm->HotObject = nullptr;
-        if (OwnerForm->PressedObject == &open) OwnerForm->PressedObject = nullptr;
-        open.State = 1;
-        open.Paint();
-    }
-    return true;
-}
-
-void TWinSkinMenu::InstallMenuFilter() {
-    Tracking& t = State();
-    t.SwitchingMenu = false;
-    t.FirstMenuMessage = false;
-    GetCursorPos(&t.LastMousePos);
-    if (!t.MenuFilterHook)
-        t.MenuFilterHook = SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::MenuFilterProc, nullptr,
-                                             GetCurrentThreadId());
-}
-
-void TWinSkinMenu::RemoveMenuFilter() {
-    Tracking& t = State();
-    if (t.MenuFilterHook) UnhookWindowsHookEx(t.MenuFilterHook);
-    t.MenuFilterHook = nullptr;
-    t.OpenIndex = -1;
-    t.FirstMenuMessage = false;
-}
-
-namespace {
-
-struct OpenPopups {
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectPopup(HWND hwnd, LPARAM param) {
-    wchar_t name[16] = {};
-    GetClassNameW(hwnd, name, 16);
-    if (wcscmp(name, L"#32768") == 0 && IsWindowVisible(hwnd))
-        reinterpret_cast<OpenPopups*>(param)->windows.push_back(hwnd);
-    return TRUE;
-}
-
-HMENU MenuOfPopup(HWND popup) {
-    return reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-}
-
-// The highlighted item of `menu`, or -1.
-int HilitedItem(HMENU menu) {
-    const int n = GetMenuItemCount(menu);
-    for (int i = 0; i < n; ++i)
-        if (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_HILITE) return i;
-    return -1;
-}
-
-// Where the keyboard selection is: whether it is in the top level of the open menu, and
-// whether the selected item there opens a submenu. Read from the open popup windows, since
-// the item selection is only told to the owner window.
-struct Selection {
-    bool topLevel = true;
-    bool opensSubmenu = false;
-};
-
-Selection CurrentSelection(HMENU tracked) {
-    OpenPopups popups;
-    EnumThreadWindows(GetCurrentThreadId(), CollectPopup, LPARAM(&popups));
-    std::vector<HMENU> open;
-    for (HWND p : popups.windows) open.push_back(MenuOfPopup(p));
-    // Follow the highlighted items down from the tracked menu to the deepest open one.
-    HMENU menu = tracked;
-    for (int depth = 0; menu; ++depth) {
-        const int hilite = HilitedItem(menu);
-        HMENU sub = hilite >= 0 ? GetSubMenu(menu, hilite) : nullptr;
-        const bool subOpen = sub && std::find(open.begin(), open.end(), sub) != open.end();
-        if (!subOpen || depth >= 16) return {depth == 0, sub != nullptr && !subOpen};
-        menu = sub;
-    }
-    return {};
-}
-
-} // namespace
-
-LRESULT CALLBACK TWinSkinMenu::MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
-    Tracking& t = State();
-    const LRESULT next = CallNextHookEx(t.MenuFilterHook, code, wParam, lParam);
-    if (next || code != MSGF_MENU || !t.TrackingBar) return next;
-    MSG& msg = *reinterpret_cast<MSG*>(lParam);
-    if (!t.FirstMenuMessage) {
-        // A freshly opened menu starts with its first item selected.
-        t.FirstMenuMessage = true;
-        PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    }
-    TWinSkinMenu* bar = t.TrackingBar;
-    TMenuBtn* target = nullptr;
-    switch (msg.message) {
-    case WM_KEYDOWN:
-        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
-            t.SwitchingMenu = false;
-        } else if (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT) {
-            const bool right = (msg.wParam == VK_RIGHT) != bar->OwnerForm->RightToLeft();
-            const Selection s = CurrentSelection(t.TrackedMenu);
-            if (!right && s.topLevel) target = bar->NeighbourButton(false);
-            if (right && !s.opensSubmenu) target = bar->NeighbourButton(true);
-        }
-        break;
-    case WM_SYSKEYDOWN:
-        if (msg.wParam == VK_MENU) bar->OwnerForm->SetInMenuLoop(false);
-        return next;
-    case WM_MOUSEMOVE:
-        if (msg.pt.x != t.LastMousePos.x || msg.pt.y != t.LastMousePos.y) {
-            t.LastMousePos = msg.pt;
-            RECT w{};
-            GetWindowRect(bar->OwnerForm->Handle, &w);
-            target = bar->ButtonAt({msg.pt.x - w.left, msg.pt.y - w.top});
-        }
-        break;
-    default: break;
-    }
-    if (!target || target->Index == t.OpenIndex) return next;
-    // Open the other button's menu once this one has closed (in OpenButtonMenu); the message
-    // that asked for it is used up.
-    t.SwitchingMenu = true;
-    t.SwitchTo = target->Index;
-    EndMenu();
-    return 1;
+    const int i = NeighbourIndex(State().OpenIndex, ButtonCount(), next);
+    return i < 0 ? nullptr : BarButtons[size_t(i)].get();
 }
 
 } // namespace kv

@@ -22,6 +22,7 @@
 #include "base/Pixels.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/draw/win/DibSection.h"
+#include "skin/menu/logic/MenuGeometry.h"
 
 #include <windows.h>
 
@@ -30,6 +31,10 @@
 #include <vector>
 
 class TMainMenu;
+
+namespace kv {
+class TSkinDefinition;
+}
 
 namespace kv {
 
@@ -93,7 +98,9 @@ private:
     void TakeCaptionFromFramework(TMenuBtn& button, HMENU menu, int position, bool byCommand);
     void ForgetButtons();
     bool IsMdiChildMaximized() const;
-    void PaintMdiButtons(PixelView bar, const PixelRect& rect);
+    int ComposeBarBackground(const TSkinDefinition& skin, int w, int h);
+    void DrawButtons(const TSkinDefinition& skin, const PixelRect& rect, int x0);
+    void PaintMdiButtons(PixelView bar);
     bool TrackOnce(int index);
     static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam);
     static void InstallMenuFilter();
@@ -103,10 +110,6 @@ private:
     std::unique_ptr<FrameworkLink> framework_;
     DibSection work_;
 };
-
-// The accelerator of a caption: the character after its first single "&", upper-cased; 0
-// without one.
-wchar_t MenuAccelerator(const std::wstring& caption);
 
 // Whether the bar's menu is being tracked now (diagnostics for tests): the open button's index,
 // or -1.

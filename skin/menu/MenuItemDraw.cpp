@@ -1,15 +1,16 @@
+// Drawing menu items from the skin: the looks of framework and platform items, the MenuItem
+// cell over the popup's background or flat colours, glyph, check mark, caption, shortcut and
+// separator.
 #include "skin/menu/MenuItemDraw.h"
 
 #include "skin/data/win/SkinData.h"
 #include "skin/data/win/SkinManager.h"
-#include "skin/form/FormSkin.h"
 #include "skin/form/draw/PixelOps.h"
 #include "skin/form/draw/SkinDraw.h"
 #include "skin/form/draw/win/DibSection.h"
-#include "skin/menu/MenuBar.h"
 #include "skin/menu/PopupMenuSkin.h"
+#include "skin/menu/logic/MenuGeometry.h"
 #include "ui/actions/ShortCut.h"
-#include "ui/forms/Forms.h"
 #include "ui/graphics/ImageList.h"
 #include "ui/menus/MenuDraw.h"
 #include "ui/menus/Menus.h"
@@ -23,11 +24,13 @@ namespace {
 constexpr int kMaxItemChars = 80;
 constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1, kSeparatorCell = 2, kSelectedCell = 4;
-constexpr int kShortCutInset = 11;   // the shortcut text ends this far inside the item
-constexpr int kDefaultGlyph = 16;
 constexpr int kMaxItemSide = 4096;   // an item is never drawn larger than this
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 constexpr UINT kDrawFlags = DT_EXPANDTABS | DT_SINGLELINE;
+
+RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 const TSkinDefinition* SkinOf(const TSkinData* data) {
     return data ? data->Skin() : nullptr;
@@ -141,31 +144,23 @@ void DrawGlyph(HDC dc, const RECT& glyph, const MenuItemLook& look) {
 // Glyph, caption and shortcut of an item over what is already drawn at `rect`.
 void DrawMenuItemContent(HDC dc, const TSkinDefinition* skin, const MenuItemLook& look,
                          bool selected, const RECT& rect) {
-    int g = look.images ? look.images->Width() : kDefaultGlyph;
-    if (look.checked) g = std::max(g, kDefaultGlyph);
-    g = std::clamp(g, 0, kMaxItemSide);
+    const int g = std::min(MenuGlyphSize(look.images ? look.images->Width() : 0,
+                                         look.images != nullptr, look.checked),
+                           kMaxItemSide);
     const int inset = LeftWidthOf(MenuItemObject(skin) ? skin : nullptr);
-    const int height = rect.bottom - rect.top;
     const bool line = look.caption == L"-";
-    RECT glyph{};
-    if (!line && !look.rightToLeft) glyph = {rect.left + 1 + inset, rect.top + 1, 0, 0};
-    if (!line && look.rightToLeft) glyph = {rect.right - 1 - inset - g, rect.top + 1, 0, 0};
-    if (!line) {
-        glyph.right = glyph.left + g;
-        glyph.bottom = glyph.top + g;
-        DrawGlyph(dc, glyph, look);
-    }
+    const PixelRect item{rect.left, rect.top, rect.right, rect.bottom};
+    const ItemBoxes boxes = MenuItemBoxes(item, g, inset, line, look.rightToLeft);
+    if (!line) DrawGlyph(dc, ToRect(boxes.glyph), look);
     const UINT side = look.rightToLeft ? DT_RIGHT : 0;
-    RECT text = look.rightToLeft ? RECT{rect.left + 1, rect.top, glyph.left - 3, rect.bottom}
-                                 : RECT{glyph.right + 3, rect.top, rect.right - 1, rect.bottom};
+    RECT text = ToRect(boxes.text);
     RECT measured = text;
     DrawMenuItemText(dc, skin, look, kMeasureFlags | side, selected, measured, look.caption);
-    OffsetRect(&text, 0, (height - (measured.bottom - measured.top)) / 2);
+    OffsetRect(&text, 0, ((rect.bottom - rect.top) - (measured.bottom - measured.top)) / 2);
     DrawMenuItemText(dc, skin, look, kDrawFlags | side, selected, text, look.caption);
     if (look.shortCut.empty() || line) return;
-    RECT shortCut = look.rightToLeft
-                        ? RECT{rect.left + kShortCutInset, text.top, measured.left, text.bottom}
-                        : RECT{measured.right, text.top, rect.right - kShortCutInset, text.bottom};
+    const PixelRect caption{measured.left, text.top, measured.right, text.bottom};
+    RECT shortCut = ToRect(ShortCutBox(item, caption, look.rightToLeft));
     DrawMenuItemText(dc, skin, look, kDrawFlags | (look.rightToLeft ? DT_LEFT : DT_RIGHT),
                      selected, shortCut, look.shortCut);
 }
@@ -177,8 +172,7 @@ void DrawMenuSeparator(PixelView target, const TDataSkinObject& object) {
     const PixelRect cell = StripFrame(image, false, kItemCells, kSeparatorCell);
     if (cell.Empty() || target.Empty()) return;
     const int h = target.height;
-    PixelRect rows = cell;
-    if (h < cell.Height()) rows.top = cell.bottom - h;
+    const PixelRect rows = SeparatorRows(cell, h);
     const PixelRect m = ClampMargins(MarginsOf(object), cell);
     const int left = std::min(m.left, target.width), right = std::min(m.right, target.width - left);
     PixelBuffer piece(target.width, h, kMagenta);
@@ -256,6 +250,10 @@ MenuItemLook MakeTempMenuItem(HMENU menu, UINT id) {
 
 // --- Measuring and drawing -------------------------------------------------------------------
 
+int MenuItemLeftWidth(const TSkinData* skinData) {
+    return LeftWidthOf(SkinOf(skinData));
+}
+
 void MeasureMenuItem(const TSkinData* skinData, const TMenuItem& item, int& width) {
     TMenu* menu = item.GetParentMenu();
     width += LeftWidthOf(SkinOf(skinData)) + (menu && menu->Images() ? 12 : 35);
@@ -303,161 +301,6 @@ void DrawMenuItem(const TSkinData* skinData, HDC dc, const RECT& rect, const Men
     RECT all{0, 0, w, h};
     DrawMenuItemContent(work.Dc(), skin, look, selected, all);
     BitBlt(dc, rect.left, rect.top, w, h, work.Dc(), 0, 0, SRCCOPY);
-}
-
-// --- Framework handlers ----------------------------------------------------------------------
-
-namespace {
-
-// The skin's handlers, recognisable so that switching off removes only what the skin gave.
-struct SkinDrawHandler {
-    TSkinData* skinData;
-    void operator()(TObject* sender, TCanvas& canvas, const RECT& rect, TOwnerDrawState state) const {
-        auto* item = dynamic_cast<TMenuItem*>(sender);
-        if (!item) return;
-        const MenuItemLook look = LookOf(*item, nullptr);
-        HMENU parent = item->Parent() ? item->Parent()->Handle() : nullptr;
-        DrawMenuItem(skinData, canvas.Handle(), rect, look, (state & odSelected) != 0, parent);
-    }
-};
-
-struct SkinMeasureHandler {
-    TSkinData* skinData;
-    void operator()(TObject* sender, TCanvas&, int& width, int&) const {
-        if (auto* item = dynamic_cast<TMenuItem*>(sender)) MeasureMenuItem(skinData, *item, width);
-    }
-};
-
-void SetItemOwnerDraw(TMenuItem& item, TSkinData* skinData, bool on) {
-    const SkinDrawHandler* ours = item.OnAdvancedDrawItem.target<SkinDrawHandler>();
-    if (on && (!item.OnAdvancedDrawItem || ours)) {
-        item.OnAdvancedDrawItem = SkinDrawHandler{skinData};
-        item.OnMeasureItem = SkinMeasureHandler{skinData};
-    } else if (!on && ours) {
-        item.OnAdvancedDrawItem = nullptr;
-    }
-    for (int i = 0; i < item.Count(); ++i) SetItemOwnerDraw(*item.Items(i), skinData, on);
-}
-
-} // namespace
-
-void SetMenuOwnerDraw(TMenu* menu, TSkinData* skinData, bool on) {
-    if (!menu) return;
-    menu->SetOwnerDraw(on);
-    TMenuItem* root = menu->Items();
-    for (int i = 0; i < root->Count(); ++i) SetItemOwnerDraw(*root->Items(i), skinData, on);
-}
-
-void SetPopupMenusOwnerDraw(TComponent* form, TSkinData* skinData, bool on) {
-    if (!form || !skinData || !skinData->Has(xcPopupMenu)) return;
-    for (int i = 0; i < form->ComponentCount(); ++i) {
-        auto* popup = dynamic_cast<TPopupMenu*>(form->Components(i));
-        if (popup && popup->Tag() % 100 != skinData->DisableTag())
-            SetMenuOwnerDraw(popup, skinData, on);
-    }
-}
-
-// --- The form skin's messages ----------------------------------------------------------------
-
-namespace {
-
-TMenuItem* FrameworkItem(TWinSkinForm& form, UINT command) {
-    TWinSkinMenu* bar = form.MenuBar();
-    TMainMenu* menu = bar && form.Form() ? bar->FrameworkMenu() : nullptr;
-    return menu ? menu->FindItem(command, TFindItemKind::fkCommand) : nullptr;
-}
-
-} // namespace
-
-bool FormMeasureMenuItem(TWinSkinForm& form, MEASUREITEMSTRUCT& measure) {
-    if (measure.CtlType != ODT_MENU || !form.HadMenu()) return false;
-    const TSkinDefinition* skin = SkinOf(form.SkinData());
-    const int left = LeftWidthOf(skin);
-    if (TMenuItem* item = FrameworkItem(form, measure.itemID)) {
-        WindowDC dc(form.Handle, WindowDC::Area::Window);
-        MenuCanvas canvas(dc.Get());
-        int width = int(measure.itemWidth), height = int(measure.itemHeight);
-        item->DefaultMeasureItem(canvas.Canvas(), width, height); // its own event stays out
-        TMenu* menu = item->GetParentMenu();
-        width += left + (menu && menu->Images() ? 10 : 35);
-        measure.itemWidth = UINT(std::max(width, 0));
-        measure.itemHeight = UINT(std::max(height, 0));
-        return true;
-    }
-    const MenuItemLook look = MakeTempMenuItem(form.TrackedMenu, measure.itemID);
-    const bool empty = look.caption == L"-";
-    WindowDC dc(form.Handle, WindowDC::Area::Window);
-    SelectionGuard font(dc.Get(), MenuFont());
-    RECT r{0, 0, 0, 0};
-    DrawTextW(dc.Get(), look.caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
-    RECT s{0, 0, 0, 0};
-    if (!look.shortCut.empty())
-        DrawTextW(dc.Get(), look.shortCut.c_str(), -1, &s, DT_CALCRECT | DT_SINGLELINE);
-    // The shortcut needs its own room, away from the caption.
-    const int shortCut = s.right > 0 ? s.right + 2 * kShortCutInset : 0;
-    measure.itemWidth = UINT(r.right + shortCut + 26 + left);
-    const int given = std::max<int>(int(measure.itemHeight), r.bottom);
-    measure.itemHeight = UINT(empty ? 8 : given + 4);
-    return true;
-}
-
-bool FormDrawMenuItem(TWinSkinForm& form, const DRAWITEMSTRUCT& draw) {
-    if (draw.CtlType != ODT_MENU || !form.HadMenu()) return false;
-    HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
-    HandPendingPopup(menu);
-    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    if (TMenuItem* item = FrameworkItem(form, draw.itemID)) {
-        TWinSkinMenu* bar = form.MenuBar();
-        const MenuItemLook look = LookOf(*item, bar ? bar->FrameworkMenu() : nullptr);
-        DrawMenuItem(form.SkinData(), draw.hDC, draw.rcItem, look, selected, menu);
-        return true;
-    }
-    MenuItemLook look = MakeTempMenuItem(menu, draw.itemID);
-    // Items of the system menu and other platform menus: the disabled and checked states as
-    // the menu reports them while it is open.
-    if (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) look.enabled = false;
-    if (draw.itemState & ODS_CHECKED) look.checked = true;
-    DrawMenuItem(form.SkinData(), draw.hDC, draw.rcItem, look, selected, menu, false);
-    return true;
-}
-
-// --- Owner-draw marks ------------------------------------------------------------------------
-
-std::vector<OwnerDrawMark> MakeMenuOwnerDrawn(HMENU menu) {
-    std::vector<OwnerDrawMark> marks;
-    std::vector<HMENU> pending{menu};
-    // A bound on menus visited: a menu that contains itself is not walked for ever.
-    for (size_t visited = 0; !pending.empty() && visited < 1000; ++visited) {
-        HMENU m = pending.back();
-        pending.pop_back();
-        const int count = GetMenuItemCount(m);
-        for (int i = 0; i < count; ++i) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-            if (!GetMenuItemInfoW(m, UINT(i), TRUE, &info)) continue;
-            if (info.hSubMenu && info.hSubMenu != m) pending.push_back(info.hSubMenu);
-            if (info.fType & MFT_OWNERDRAW) continue;
-            info.fMask = MIIM_FTYPE;
-            info.fType |= MFT_OWNERDRAW;
-            if (SetMenuItemInfoW(m, UINT(i), TRUE, &info)) marks.push_back({m, i, info.wID});
-        }
-    }
-    return marks;
-}
-
-void RestoreOwnerDraw(const std::vector<OwnerDrawMark>& marks) {
-    for (const OwnerDrawMark& mark : marks) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID;
-        if (!IsMenu(mark.menu) || !GetMenuItemInfoW(mark.menu, UINT(mark.position), TRUE, &info))
-            continue;
-        if (info.wID != mark.id || !(info.fType & MFT_OWNERDRAW)) continue;
-        info.fMask = MIIM_FTYPE;
-        info.fType &= ~UINT(MFT_OWNERDRAW);
-        SetMenuItemInfoW(mark.menu, UINT(mark.position), TRUE, &info);
-    }
 }
 
 } // namespace kv

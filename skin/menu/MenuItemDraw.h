@@ -52,6 +52,8 @@ MenuItemLook LookOf(TMenuItem& item, TMainMenu* barMenu);
 // states; the text after a tab is the shortcut.
 MenuItemLook MakeTempMenuItem(HMENU menu, UINT id);
 
+// The MenuItem object's left margin (clamped to the item sizes drawn), 0 without the object.
+int MenuItemLeftWidth(const TSkinData* skinData);
 // Widening of a measured item: the MenuItem left margin plus room for the glyph column.
 void MeasureMenuItem(const TSkinData* skinData, const TMenuItem& item, int& width);
 // Draws `look` at `rect` of `dc`; `parentMenu` finds the popup background it continues.
@@ -60,9 +62,13 @@ void DrawMenuItem(const TSkinData* skinData, HDC dc, const RECT& rect, const Men
 void DrawPlainMenuItem(const TSkinData* skinData, HDC dc, const RECT& rect,
                        const MenuItemLook& look, bool selected);
 
-// Gives every item of the form's popup menus (and of `extra`, when given) the skinned draw
-// and measure handlers, or (`on` false) takes the skin's draw handlers away again.
+// Gives every item of the form's popup menus (those whose tag modulo 100 is not the skin's
+// DisableTag, when the skin serves xcPopupMenu) the skinned draw and measure handlers, or
+// (`on` false) takes the skin's handlers away again. An item with a draw handler of its own
+// keeps its handlers. The handlers follow the skin data through a link: once it is gone they
+// draw and measure as the framework does.
 void SetPopupMenusOwnerDraw(TComponent* form, TSkinData* skinData, bool on);
+// The same for one menu (the skinned system menu), whatever its tag.
 void SetMenuOwnerDraw(TMenu* menu, TSkinData* skinData, bool on);
 
 // The form skin's WM_MEASUREITEM / WM_DRAWITEM for menu items; false: default handling.

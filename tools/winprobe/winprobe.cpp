@@ -5,6 +5,12 @@
 //   winprobe command CLASS ID          posts WM_COMMAND with the menu item id ID to the window
 //   winprobe rect CLASS                prints the window's screen rectangle as WxH+X+Y (the
 //                                      geometry ImageMagick's -crop takes)
+//   winprobe menurect CLASS            as rect, for the window together with the open popup
+//                                      menus (a menu that passes its edge is pictured whole)
+//   winprobe keys CLASS KEY...         brings the window to the front and types the keys, one
+//                                      token each: a letter, f10, down, up, left, right, enter,
+//                                      esc, or alt+LETTER
+//   winprobe rclick CLASS X Y          right-clicks at X,Y of the window (window coordinates)
 //   winprobe list                      prints the visible top-level windows: class, title
 //   winprobe decoy [TIMEOUT_MS]        shows a small window of class KelvorineProbeDecoy in a
 //                                      corner and activates it, so that others are inactive;
@@ -14,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -71,6 +78,82 @@ bool PrintRect(const char* className) {
     return true;
 }
 
+BOOL CALLBACK AddOpenMenu(HWND w, LPARAM p) {
+    char className[16] = {};
+    GetClassNameA(w, className, sizeof className);
+    RECT r{};
+    if (strcmp(className, "#32768") == 0 && IsWindowVisible(w) && GetWindowRect(w, &r))
+        UnionRect(reinterpret_cast<RECT*>(p), reinterpret_cast<RECT*>(p), &r);
+    return TRUE;
+}
+
+bool PrintRectWithMenus(const char* className) {
+    HWND w = FindVisible(className);
+    RECT r{};
+    if (!w || !GetWindowRect(w, &r)) return false;
+    EnumWindows(AddOpenMenu, LPARAM(&r));
+    r.left = r.left < 0 ? 0 : r.left;
+    r.top = r.top < 0 ? 0 : r.top;
+    printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return true;
+}
+
+void Press(WORD vk, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+}
+
+WORD KeyOf(const char* name) {
+    static const struct {
+        const char* name;
+        WORD vk;
+    } named[] = {{"f10", VK_F10}, {"down", VK_DOWN}, {"up", VK_UP},      {"left", VK_LEFT},
+                 {"right", VK_RIGHT}, {"enter", VK_RETURN}, {"esc", VK_ESCAPE}};
+    for (const auto& n : named)
+        if (strcmp(name, n.name) == 0) return n.vk;
+    if (name[0] && !name[1] && isalnum(static_cast<unsigned char>(name[0])))
+        return WORD(toupper(static_cast<unsigned char>(name[0])));
+    return 0;
+}
+
+bool TypeKeys(const char* className, int count, char** keys) {
+    HWND w = FindVisible(className);
+    if (!w) return false;
+    SetForegroundWindow(w);
+    Sleep(200);
+    for (int i = 0; i < count; ++i) {
+        const bool alt = strncmp(keys[i], "alt+", 4) == 0;
+        const WORD vk = KeyOf(alt ? keys[i] + 4 : keys[i]);
+        if (!vk) return false;
+        if (alt) Press(VK_MENU, true);
+        Press(vk, true);
+        Press(vk, false);
+        if (alt) Press(VK_MENU, false);
+        Sleep(250); // the program takes each key before the next, as from a hand
+    }
+    return true;
+}
+
+bool RightClick(const char* className, const char* xText, const char* yText) {
+    HWND w = FindVisible(className);
+    RECT r{};
+    if (!w || !GetWindowRect(w, &r)) return false;
+    SetForegroundWindow(w);
+    Sleep(200);
+    const int x = r.left + atoi(xText), y = r.top + atoi(yText);
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return SendInput(3, in, sizeof(INPUT)) == 3;
+}
+
 BOOL CALLBACK PrintWindowLine(HWND w, LPARAM) {
     char className[256] = {}, title[256] = {};
     if (!IsWindowVisible(w)) return TRUE;
@@ -114,7 +197,9 @@ bool RunDecoy(DWORD timeout) {
 int Usage() {
     fprintf(stderr, "usage: winprobe wait|close CLASS [TIMEOUT_MS]\n"
                     "       winprobe command CLASS ID\n"
-                    "       winprobe rect CLASS\n"
+                    "       winprobe rect|menurect CLASS\n"
+                    "       winprobe keys CLASS KEY...\n"
+                    "       winprobe rclick CLASS X Y\n"
                     "       winprobe list\n"
                     "       winprobe decoy [TIMEOUT_MS]\n");
     return 2;
@@ -136,6 +221,13 @@ int main(int argc, char** argv) {
         ok = PostCommand(className, argv[3]);
     } else if (strcmp(verb, "rect") == 0) {
         ok = PrintRect(className);
+    } else if (strcmp(verb, "menurect") == 0) {
+        ok = PrintRectWithMenus(className);
+    } else if (strcmp(verb, "keys") == 0) {
+        ok = TypeKeys(className, argc - 3, argv + 3);
+    } else if (strcmp(verb, "rclick") == 0) {
+        if (argc < 5) return Usage();
+        ok = RightClick(className, argv[3], argv[4]);
     } else if (strcmp(verb, "wait") == 0 || strcmp(verb, "close") == 0) {
         DWORD timeout = argc > 3 ? DWORD(strtoul(argv[3], nullptr, 10)) : 30000;
         ok = strcmp(verb, "wait") == 0 ? WaitPainted(className, timeout)

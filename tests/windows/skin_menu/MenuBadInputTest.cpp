@@ -91,6 +91,37 @@ TEST_F(MenuSkinVariant, WithoutMenuBackgroundOrItsImageThePopupKeepsItsOwnFrame)
     }
 }
 
+// Margins far larger than the images, or negative: every menu part still draws inside its
+// own bitmap and the menus open and close.
+TEST_F(MenuSkinVariant, HostileMarginsLeaveTheMenusUsable) {
+    ASSERT_TRUE(data->LoadSkinBytes(RepackedSkin([](SkinEntry& e) {
+        if (e.name.find(".ini") == std::string::npos) return true;
+        std::string text(e.bytes.begin(), e.bytes.end());
+        auto edit = [&](const std::string& from, const std::string& to) {
+            const size_t at = text.find(from);
+            if (at != std::string::npos) text.replace(at, from.size(), to);
+        };
+        edit("Image=menu-tool.bmp\r\nLeftWidth=4\r\nRightWidth=4",
+             "Image=menu-tool.bmp\r\nLeftWidth=100000\r\nRightWidth=-7");
+        edit("Image=menu-back.bmp\r\nLeftWidth=3", "Image=menu-back.bmp\r\nLeftWidth=-100000");
+        e.bytes.assign(text.begin(), text.end());
+        return true;
+    })));
+    ASSERT_NE(data->Skin()->MenuItem, nullptr);
+    ASSERT_GT(data->Skin()->MenuItem->LeftWidth, 1000);
+    ASSERT_LT(data->Skin()->MenuBackground->LeftWidth, 0);
+    ASSERT_NE(ShowBar(), nullptr);
+    int opened = 0;
+    for (WORD key : {WORD('F'), WORD('V')}) {
+        MenuScript::Run({[&] { opened += int(OpenPopupMenus().size()); Key(VK_DOWN); },
+                         [&] { Key(VK_ESCAPE); }, [] {}});
+        AltKey(key);
+        ASSERT_TRUE(WaitScript());
+    }
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
 // Captions that are empty, far too long, or nothing but "&".
 TEST_F(MenuBarTest, HostileCaptionsLeaveTheBarUsable) {
     file->SetCaption("");
@@ -159,7 +190,7 @@ TEST_F(MenuBarTest, AMenuOpenWhileTheWindowIsUnskinnedClosesSafely) {
     EXPECT_TRUE(IsWindow(h));
 }
 
-// F11: a popup that painted its frame and went before any item told it its menu must not
+// A popup that painted its frame and went before any item told it its menu must not
 // stay the one waiting: the next item drawn would write into it.
 TEST_F(SkinnedForm, APopupGoneBeforeItsItemsLeavesNoPendingPopup) {
     ASSERT_NE(ShowSkinned(), nullptr);

@@ -46,7 +46,7 @@ TEST_F(MenuBarTest, ChangedCaptionsReachTheBarWithNewWidths) {
     EXPECT_EQ(GetMenu(form->Handle()), nullptr);
 }
 
-// F12: every rebuild frees the buttons; a hot or pressed one must not stay behind in the form
+// Every rebuild frees the buttons; a hot or pressed one must not stay behind in the form
 // skin, where the hover timer would call it.
 TEST_F(MenuBarTest, AHundredRebuildsWithAHotButtonLeaveNoStaleButton) {
     ASSERT_NE(ShowBar(), nullptr);

@@ -51,6 +51,23 @@ TEST_F(MenuBarTest, MeasureAndDrawItemMessagesAreAnsweredByTheFormSkin) {
     EXPECT_TRUE(end == std::string::npos || record.substr(end) == "u") << record;
 }
 
+// Items the skin makes owner-drawn for an open menu are the menu's own again once it closed
+// (after the skin is gone nobody would draw them).
+TEST_F(MenuBarTest, OwnerDrawMarksLastOnlyWhileTheMenuIsOpen) {
+    ASSERT_NE(ShowBar(), nullptr);
+    HMENU sub = file->Handle();
+    ASSERT_EQ(GetMenuState(sub, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    UINT whileOpen = 0;
+    MenuScript::Run({[&] { whileOpen = GetMenuState(sub, 0, MF_BYPOSITION); Key(VK_ESCAPE); }, [] {}});
+    AltKey('F');
+    ASSERT_TRUE(WaitScript());
+    EXPECT_NE(whileOpen & MF_OWNERDRAW, 0u);
+    EXPECT_EQ(GetMenuState(sub, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    wchar_t text[32] = {};
+    GetMenuStringW(sub, 0, text, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&Open\tCtrl+O"); // the text stayed with the item
+}
+
 // The width the skin gives a framework item: its own measure plus the MenuItem margin and the
 // glyph column (35 without images).
 TEST_F(MenuBarTest, MeasuredWidthAddsTheItemMarginAndTheGlyphColumn) {
@@ -134,7 +151,37 @@ TEST_F(MenuBarTest, PopupMenusOfTheFormGetTheSkinsHandlers) {
     EXPECT_EQ(w1, w0 + data->Skin()->MenuItem->LeftWidth + 35);
     skin->Detach();
     EXPECT_FALSE(bool(plain->OnAdvancedDrawItem));
+    EXPECT_FALSE(bool(plain->OnMeasureItem));
     EXPECT_TRUE(bool(own->OnAdvancedDrawItem));
+}
+
+// Menus can outlive the skin data that gave them their handlers: they then draw as the
+// framework does instead of reading the freed skin.
+TEST_F(MenuBarTest, PopupMenusOutlivingTheirSkinDataDrawPlainly) {
+    auto* popup = new TPopupMenu(form);
+    auto* item = new TMenuItem(popup);
+    item->SetCaption("Item");
+    popup->Items()->Add(item);
+    ASSERT_NE(ShowBar(), nullptr);
+    auto* other = new TSkinData(nullptr);
+    SetMenuOwnerDraw(popup, other, true);
+    delete other;
+    MenuCanvas canvas(nullptr);
+    int w0 = 0, h0 = 0, w1 = 0, h1 = 0;
+    item->DefaultMeasureItem(canvas.Canvas(), w0, h0);
+    item->MeasureItem(canvas.Canvas(), w1, h1);
+    EXPECT_EQ(w1, w0);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    MenuCanvas drawing(mem);
+    item->AdvancedDrawItem(drawing.Canvas(), RECT{0, 0, 100, 20}, 0);
+    EXPECT_EQ(GetPixel(mem, 98, 1), GetSysColor(COLOR_MENU));
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
 }
 
 // The popup window: asked whether it is skinned, its frame painted by the skin after the

@@ -403,7 +403,6 @@ void TWinSkinForm::Phase2(TMessage& m, bool& consumed) {
     case WM_SIZE: OnSize(m); return;
     case WM_ACTIVATE: Active = LOWORD(m.WParam) != WA_INACTIVE; break;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(m); return;
-    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(m); return;
     case WM_WINDOWPOSCHANGED:
         ReadWindowState();
         PassOn(m);
@@ -495,17 +494,6 @@ void TWinSkinForm::OnSize(TMessage& m) {
         return;
     // The size change repaints the frame and what it uncovers; a second redraw would repeat it.
     if (SkinState == 1 || SkinState == 3) BuildRegion(false);
-}
-
-// A size change gets its new shape before it happens: the region then goes with the one update
-// of the window's surface instead of a second one after WM_SIZE (a minimising change is left to
-// WM_SIZE, which keeps the region of the restored size; so are MDI children, whose shape
-// depends on the state the change is about to give them).
-void TWinSkinForm::OnWindowPosChanging(TMessage& m) {
-    PassOn(m);
-    const auto& pos = *reinterpret_cast<const WINDOWPOS*>(m.LParam);
-    if ((pos.flags & SWP_NOSIZE) || IsIconic(Handle) || Mdi == MdiKind::Child) return;
-    if (SkinState == 1 || SkinState == 3) BuildRegion(pos.cx, pos.cy, false);
 }
 
 void TWinSkinForm::OnGetMinMaxInfo(TMessage& m) {

@@ -93,7 +93,6 @@ public:
     void PaintFrame(HDC dc);
     // `redraw` false where the caller's own size change repaints the window anyway.
     void BuildRegion(bool redraw = true);
-    void BuildRegion(int width, int height, bool redraw); // the shape of a window of that size
     void ReleaseRegion();
     void MakeFormIcon();
 
@@ -163,7 +162,6 @@ private:
     void Unhook();
     void OnActivated();
     void OnSize(TMessage& m);
-    void OnWindowPosChanging(TMessage& m);
     void OnGetMinMaxInfo(TMessage& m);
     void OnCommand(TMessage& m);
     void OnSysCommand(TMessage& m);

@@ -199,10 +199,8 @@ void TWinSkinForm::MakeFormIcon() {
 
 void TWinSkinForm::BuildRegion(bool redraw) {
     RECT r{};
-    if (GetWindowRect(Handle, &r)) BuildRegion(r.right - r.left, r.bottom - r.top, redraw);
-}
-
-void TWinSkinForm::BuildRegion(int w, int h, bool redraw) {
+    if (!GetWindowRect(Handle, &r)) return;
+    const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0 || NonNormalMdiChild()) return;
     if (w == regionWidth_ && h == regionHeight_ && Mdi != MdiKind::Child && SkinState != 3) return;
     const TSkinDefinition* skin = skinData_ ? skinData_->Skin() : nullptr;

@@ -6,6 +6,7 @@
 
 #include "tests/windows/support/MessageSequence.h"
 
+#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -28,6 +29,10 @@ class ThumbDrag : public SkinnedScroller {
 protected:
     void TearDown() override {
         g_onTimer = nullptr;
+        // A quit posted late by a test's timer must not end the tests that follow.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         SkinnedScroller::TearDown();
     }
     // The WM_VSCROLL messages the list box received while `run` ran.
@@ -209,14 +214,20 @@ TEST_F(ThumbDrag, APressAboveThePrimaryScreenIsReadWithItsSign) {
 }
 
 TEST_F(ThumbDrag, WmQuitEndsTheDragAndStaysForTheApplication) {
-    g_onTimer = [] { PostQuitMessage(7); };
+    std::atomic<bool> fired{false};
+    g_onTimer = [&] {
+        fired = true;
+        PostQuitMessage(7);
+    };
     SetTimer(nullptr, 0, 300, TimerFired);
     const RECT w = WindowRectOf(list->Handle());
     bool endedWhileHeld = false;
     DragThumb(
         [&](POINT) {
-            Sleep(600);
-            endedWhileHeld = !skinned->Dragging();
+            // The hand holds on until the quit has come (a busy machine runs timers late).
+            for (int i = 0; i < 250 && !fired; ++i) Sleep(20);
+            Sleep(300);
+            endedWhileHeld = fired && !skinned->Dragging();
         },
         {w.right - 8, w.top + 80});
     EXPECT_TRUE(endedWhileHeld);

@@ -197,6 +197,17 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     ShowActivePage();
 }
 
+void TPageControl::SelectNextPage(bool forward) {
+    if (!handle_) return;
+    const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+    if (count < 2) return;
+    const int current = TabIndex();
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : count - 1)) % count;
+    // Moving the focus of a tab control without buttons selects the tab, with the same
+    // notifications as a click.
+    SendMessageW(handle_, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
+}
+
 void TPageControl::UpdateTabs() {
     if (!handle_ || IsLoading() || IsDestroying()) return;
     SendMessageW(handle_, TCM_DELETEALLITEMS, 0, 0);
@@ -247,6 +258,11 @@ void TPageControl::WndProc(TMessage& m) {
         ShowActivePage();
         if (OnChange) OnChange(this);
         m.Result = 0;
+        return;
+    }
+    if (m.Msg == CM_DIALOGKEY && m.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+        m.Result = 1;
         return;
     }
     TWinControl::WndProc(m);

@@ -62,6 +62,9 @@ public:
     int TabIndex() const;
     TImageList* Images() const { return images_.Get(); }
     void SetImages(TImageList* images);
+    // The next (or previous) visible tab, chosen as a click would choose it: OnChanging may
+    // refuse, OnChange follows. Ctrl+Tab and Ctrl+Shift+Tab inside the control call it.
+    void SelectNextPage(bool forward);
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;

@@ -43,6 +43,7 @@ struct TMessage {
 using TWndMethod = std::function<void(TMessage&)>;
 
 enum : UINT {
+    CM_DIALOGKEY = 0xB005, // a key the focused control left alone, offered to it and its parents
     CM_DIALOGCHAR = 0xB006,
     CM_PARENTFONTCHANGED = 0xB008,
     CM_PARENTCOLORCHANGED = 0xB009,

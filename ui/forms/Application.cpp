@@ -139,6 +139,10 @@ bool PreProcessFormMessage(MSG& msg) {
     for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FromHandle(w);
     if (TCustomForm* form = GetParentForm(target); form && form->PreviewKey(msg)) return true;
     if (IsShortCutMessage(msg)) return true; // the form's menu items and actions
+    // Keys that act on a container of the focus (Ctrl+Tab turns a page control's pages).
+    if (msg.message == WM_KEYDOWN)
+        for (TWinControl* c = target; c; c = c->Parent())
+            if (c->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0) return true;
     // Ctrl+F4, Ctrl+F6 and the child's system menu keys of an MDI frame.
     TCustomForm* main = Application ? Application->MainForm() : nullptr;
     return main && main->ClientHandle() && TranslateMDISysAccel(main->ClientHandle(), &msg);

@@ -64,6 +64,31 @@ TEST_F(SkinnedListView, TheHeaderIsDrawnFromTheSkinAndFilledToTheRight) {
     EXPECT_EQ(BackgroundDifferences(ItemRect(1), ItemRect(1)), 0);
 }
 
+// The divider after the first column dragged 40 pixels to the right with the real mouse: the
+// column widens and the skinned header follows, the filled rest starting at the new end.
+TEST_F(SkinnedListView, AColumnResizesByDraggingItsDivider) {
+    const RECT first = ItemRect(0);
+    const int before = int(SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0));
+    POINT divider{first.right - 1, (first.top + first.bottom) / 2};
+    ClientToScreen(header, &divider);
+    MouseAt(divider.x, divider.y);
+    Pump(50);
+    Button(true);
+    for (int dx = 10; dx <= 40; dx += 10) {
+        MouseAt(divider.x + dx, divider.y);
+        Pump(30);
+    }
+    Button(false);
+    EXPECT_TRUE(WaitFor([&] {
+        return SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0) == before + 40;
+    }, 1500)) << "width " << SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0);
+    RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(80);
+    const RECT rest = skinned->Header()->LastRest();
+    EXPECT_EQ(rest.left, ItemRect(2).right);
+    EXPECT_EQ(BackgroundDifferences(rest, rest), 0);
+}
+
 TEST_F(SkinnedListView, WithoutHeaderArtTheHeaderKeepsItsOwnLook) {
     UseSkin(EditedSkin("[Headerbar]", "[NoHeaderHere]"));
     RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace kv::test {
 namespace {
@@ -151,6 +152,80 @@ TEST_F(SkinnedTabs, WithoutTabArtTheControlKeepsItsOwnTabs) {
     BareTabs(0, 3, plain);
     EXPECT_TRUE(plain.LastStates().empty());
     EXPECT_TRUE(IsWindow(tabs->Handle()));
+}
+
+// A page control on a skinned form, switched as a user does: a click on a tab, then Ctrl+Tab and
+// Ctrl+Shift+Tab from the keyboard, the skin showing the chosen tab in its frame each time.
+class SkinnedPages : public Controls2 {
+protected:
+    void SetUp() override {
+        Controls2::SetUp();
+        form->SetBounds(100, 100, 480, 340);
+        pages = Place<TPageControl>(10, 10, 320, 200);
+        for (const char* caption : {"One", "Two", "Three"}) {
+            auto* sheet = new TTabSheet(form);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(pages);
+        }
+        pages->SetActivePageIndex(0);
+        pages->OnChange = [this](TObject*) { ++changes; };
+        ASSERT_NE(skin = ShowSkinned(), nullptr);
+        skinned = SkinOf<TSkinTab>(skin, pages);
+        ASSERT_NE(skinned, nullptr);
+        Pump(80);
+    }
+
+    static void CtrlTab(bool shift) {
+        std::vector<WORD> held{VK_CONTROL};
+        if (shift) held.push_back(VK_SHIFT);
+        std::vector<INPUT> in;
+        auto key = [&](WORD vk, bool down) {
+            INPUT k{};
+            k.type = INPUT_KEYBOARD;
+            k.ki.wVk = vk;
+            k.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+            in.push_back(k);
+        };
+        for (WORD vk : held) key(vk, true);
+        key(VK_TAB, true);
+        key(VK_TAB, false);
+        for (auto vk = held.rbegin(); vk != held.rend(); ++vk) key(*vk, false);
+        SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+    }
+
+    // Waits until page `index` is in front, then for the skin to show its tab as chosen.
+    bool PageShown(int index) {
+        return WaitFor([&] {
+            const std::vector<int>& states = skinned->LastStates();
+            return pages->ActivePageIndex() == index && states.size() == 3 && states[index] == 2;
+        }, 1500);
+    }
+
+    TPageControl* pages = nullptr;
+    TWinSkinForm* skin = nullptr;
+    TSkinTab* skinned = nullptr;
+    int changes = 0;
+};
+
+TEST_F(SkinnedPages, AClickAndCtrlTabSwitchPagesAndTheSkinFollows) {
+    RECT tab{};
+    SendMessageW(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    MapWindowPoints(pages->Handle(), nullptr, reinterpret_cast<POINT*>(&tab), 2);
+    MouseAt((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    Button(true);
+    Button(false);
+    EXPECT_TRUE(PageShown(1)) << "a click on the second tab";
+    EXPECT_EQ(changes, 1);
+    SetFocus(pages->Handle());
+    CtrlTab(false);
+    EXPECT_TRUE(PageShown(2)) << "Ctrl+Tab: the next page";
+    CtrlTab(false);
+    EXPECT_TRUE(PageShown(0)) << "Ctrl+Tab from the last page: the first";
+    CtrlTab(true);
+    EXPECT_TRUE(PageShown(2)) << "Ctrl+Shift+Tab: the previous page";
+    EXPECT_EQ(changes, 4);
+    EXPECT_TRUE(IsWindowVisible(pages->Pages(2)->Handle()));
+    EXPECT_FALSE(IsWindowVisible(pages->Pages(0)->Handle()));
 }
 
 } // namespace

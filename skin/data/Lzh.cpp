@@ -134,16 +134,15 @@ public:
     }
 
 private:
+    // Loads eight bytes behind the held bits but counts only the whole bytes that fit. The
+    // bits below the held ones are then the stream's next bits, and the next load ors the
+    // same bits onto them, so they need no masking.
     void RefillFast() {
-        uint64_t v = LoadBigEndian64(p_);
+        buf_ |= LoadBigEndian64(p_) >> count_;
         int bytes = (63 - count_) >> 3;
-        int filled = count_ + bytes * 8;
-        v >>= count_;
-        v &= ~((uint64_t(1) << (64 - filled)) - 1); // keep whole bytes only
-        buf_ |= v;
         p_ += bytes;
         loadedBits_ += uint64_t(bytes) * 8;
-        count_ = filled;
+        count_ |= 56; // count_ + 8 * bytes
     }
 
     bool RefillSlow() {
@@ -158,6 +157,8 @@ private:
         return RefillTail();
     }
 
+    // Byte by byte: a byte ored in here may already lie below the held bits (loaded ahead by
+    // the fast path), which the same byte leaves unchanged; past the end nothing was loaded.
     bool RefillTail() {
         if (loadedBits_ - uint64_t(count_) > limitBits_) return false;
         while (count_ <= 56) {
@@ -305,8 +306,12 @@ inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
         i = kCopyStep;
         distance = kShortRepeats.wholeRepeat[distance];
     }
+    // Two steps whatever the length: most matches are that short, and a fixed count keeps the
+    // loop's end predictable for them.
     const uint8_t* src = out - distance;
-    for (; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
+    std::memcpy(out + i, src + i, kCopyStep);
+    std::memcpy(out + i + kCopyStep, src + i + kCopyStep, kCopyStep);
+    for (i += 2 * kCopyStep; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
     return out + length;
 }
 

@@ -8,7 +8,6 @@
 #include "skin/data/Lzh.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
@@ -94,7 +93,7 @@ private:
         __m128i lighter =
             _mm_cmplt_epi16(_mm_xor_si128(f, flip), _mm_set1_epi16(short(k ^ 0x8000)));
         unsigned mask = unsigned(_mm_movemask_epi8(lighter)); // two bits per node
-        return unsigned(std::countr_one(mask)) / 2;
+        return unsigned(__builtin_ctz(~mask)) / 2; // ~mask has its upper half set
 #else
         unsigned n = 0;
         for (unsigned i = 1; i <= kScan; i++) n += freq[l + i] < k;

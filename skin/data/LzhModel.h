@@ -37,7 +37,7 @@ inline unsigned CountLighterSse2(const uint16_t* f, unsigned k) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(f));
     __m128i lighter = _mm_cmplt_epi16(_mm_xor_si128(v, flip), _mm_set1_epi16(short(k ^ 0x8000)));
     unsigned mask = unsigned(_mm_movemask_epi8(lighter)); // two bits per node
-    return unsigned(__builtin_ctz(~mask)) / 2;             // ~mask has its upper half set
+    return unsigned(__builtin_ctz(~mask)) / 2;            // ~mask has its upper half set
 }
 #endif
 

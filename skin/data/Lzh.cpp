@@ -134,16 +134,15 @@ public:
     }
 
 private:
+    // Loads eight bytes behind the held bits but counts only the whole bytes that fit. The
+    // bits below the held ones are then the stream's next bits, and the next load ors the
+    // same bits onto them, so they need no masking.
     void RefillFast() {
-        uint64_t v = LoadBigEndian64(p_);
+        buf_ |= LoadBigEndian64(p_) >> count_;
         int bytes = (63 - count_) >> 3;
-        int filled = count_ + bytes * 8;
-        v >>= count_;
-        v &= ~((uint64_t(1) << (64 - filled)) - 1); // keep whole bytes only
-        buf_ |= v;
         p_ += bytes;
         loadedBits_ += uint64_t(bytes) * 8;
-        count_ = filled;
+        count_ |= 56; // count_ + 8 * bytes
     }
 
     bool RefillSlow() {
@@ -158,6 +157,8 @@ private:
         return RefillTail();
     }
 
+    // Byte by byte: a byte ored in here may already lie below the held bits (loaded ahead by
+    // the fast path), which the same byte leaves unchanged; past the end nothing was loaded.
     bool RefillTail() {
         if (loadedBits_ - uint64_t(count_) > limitBits_) return false;
         while (count_ <= 56) {
@@ -274,18 +275,43 @@ inline unsigned ReadPosition(BitReader& in) {
            ((window >> (kPositionBits - bits)) & 0x3F);
 }
 
+// For a match distance d below a copy step: where each byte of the first step repeats from
+// (i % d), and the nearest whole repeat of the pattern at least a step back.
+struct ShortRepeats {
+    uint8_t from[kCopyStep][kCopyStep];
+    uint8_t wholeRepeat[kCopyStep];
+
+    constexpr ShortRepeats() : from(), wholeRepeat() {
+        for (unsigned d = 1; d < kCopyStep; d++) {
+            for (unsigned i = 0; i < kCopyStep; i++) from[d][i] = uint8_t(i % d);
+            wholeRepeat[d] = uint8_t(d * ((kCopyStep + d - 1) / d));
+        }
+    }
+};
+
+inline constexpr ShortRepeats kShortRepeats{};
+
 // Copies in whole steps (the excess lands in what the next codes overwrite, or in the margin).
 // A source closer than a step repeats a short pattern (a pixel, on pictures): its first step is
-// copied byte by byte, then whole steps from the nearest whole repeat at least a step back.
+// gathered from the pattern's own bytes (no byte waits for one just written), then whole steps
+// follow from the nearest whole repeat at least a step back.
 inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
     unsigned i = 0;
     if (distance < kCopyStep) {
         const uint8_t* pattern = out - distance;
-        for (; i < kCopyStep; i++) out[i] = pattern[i];
-        distance *= (unsigned(kCopyStep) + distance - 1) / distance;
+        const uint8_t* from = kShortRepeats.from[distance];
+        uint8_t step[kCopyStep];
+        for (unsigned j = 0; j < kCopyStep; j++) step[j] = pattern[from[j]];
+        std::memcpy(out, step, kCopyStep);
+        i = kCopyStep;
+        distance = kShortRepeats.wholeRepeat[distance];
     }
+    // Two steps whatever the length: most matches are that short, and a fixed count keeps the
+    // loop's end predictable for them.
     const uint8_t* src = out - distance;
-    for (; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
+    std::memcpy(out + i, src + i, kCopyStep);
+    std::memcpy(out + i + kCopyStep, src + i + kCopyStep, kCopyStep);
+    for (i += 2 * kCopyStep; i < length; i += kCopyStep) std::memcpy(out + i, src + i, kCopyStep);
     return out + length;
 }
 

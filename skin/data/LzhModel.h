@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kv::lzh {
 
@@ -17,8 +20,28 @@ inline constexpr int T = kLzhTreeSize;
 inline constexpr int R = kLzhRoot;
 inline constexpr int kChars = kLzhCharCount;
 
+inline constexpr unsigned kScan = 8; // the swap search compares this many nodes at a time
+
+// How many of the kScan frequencies from f on are below k; they are sorted, so those come first.
+inline unsigned CountLighterPlain(const uint16_t* f, unsigned k) {
+    unsigned n = 0;
+    for (unsigned i = 0; i < kScan; i++) n += f[i] < k;
+    return n;
+}
+
+#if defined(__SSE2__)
+// The same with one vector compare. Frequencies are unsigned and SSE2 compares signed: flipping
+// the top bit of both sides keeps the order.
+inline unsigned CountLighterSse2(const uint16_t* f, unsigned k) {
+    const __m128i flip = _mm_set1_epi16(short(0x8000));
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(f));
+    __m128i lighter = _mm_cmplt_epi16(_mm_xor_si128(v, flip), _mm_set1_epi16(short(k ^ 0x8000)));
+    unsigned mask = unsigned(_mm_movemask_epi8(lighter)); // two bits per node
+    return unsigned(__builtin_ctz(~mask)) / 2;            // ~mask has its upper half set
+}
+#endif
+
 struct Model {
-    static constexpr unsigned kScan = 8; // the swap search compares this many nodes at a time
     uint16_t freq[T + kScan]; // T.. are sentinels above every real frequency
     uint16_t parent[T + kChars];
     uint16_t child[T];
@@ -71,15 +94,22 @@ private:
         } while ((c = parent[c]) != 0);
     }
 
-    // The last node lighter than k, from `from` (itself lighter) on: the nodes are sorted, so
-    // counting the lighter ones among the next few, without a branch each, finds it.
+    // The last node lighter than k, from `from` (itself lighter) on. The nodes are sorted, so
+    // the lighter ones among the next few come first; counting them, eight at a time and
+    // without a branch each, finds it.
     unsigned LastLighter(unsigned from, unsigned k) const {
         unsigned l = from;
-        for (unsigned n = kScan; n == kScan; l += n) {
-            n = 0;
-            for (unsigned i = 1; i <= kScan; i++) n += freq[l + i] < k;
-        }
+        for (unsigned n = kScan; n == kScan; l += n) n = LighterAmongNext(l, k);
         return l;
+    }
+
+    // How many of the kScan nodes after l are lighter than k.
+    unsigned LighterAmongNext(unsigned l, unsigned k) const {
+#if defined(__SSE2__)
+        return CountLighterSse2(freq + l + 1, k);
+#else
+        return CountLighterPlain(freq + l + 1, k);
+#endif
     }
 
     // Node c, now of frequency k, outgrew its right neighbour: it trades places with node l,

@@ -198,12 +198,16 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens `path` in the system's own encoding (wide on Windows, so that any name opens).
+// Unbuffered: the callers move whole pieces of many kilobytes, and a stdio buffer would only be
+// one more page to touch.
 File OpenFile(const fs::path& path, bool write) {
 #ifdef _WIN32
-    return File(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
+    File file(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
 #else
-    return File(std::fopen(path.c_str(), write ? "wb" : "rb"));
+    File file(std::fopen(path.c_str(), write ? "wb" : "rb"));
 #endif
+    if (file) std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return file;
 }
 
 // A file written beside its destination and renamed over it once complete: a failure leaves

@@ -1,6 +1,8 @@
+#include "tools/skinpack/QuickDecode.h"
 #include "tools/skinpack/SkinPack.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <streambuf>
 
@@ -29,6 +31,11 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+    // Decoding one skin is the common use and mostly start-up: it goes first, before any
+    // C++ string or stream exists.
+    if (argc == 4 && std::strcmp(argv[1], "decode") == 0) return kv::QuickDecode(argv[2], argv[3]);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 3 && args[0] == "decode") {
         std::string error;

@@ -140,6 +140,26 @@ TEST(LzhRoundTrip, RandomAndStructuredData) {
     ExpectRoundTrip(twice);
 }
 
+TEST(LzhRoundTrip, PatternsRepeatingAtEveryShortDistance) {
+    // Periods around the copy step, each run long enough to be a match of every length; a
+    // fresh pattern per run, so the match is its own repeat rather than an older copy.
+    Bytes data;
+    uint8_t next = 1;
+    for (size_t period = 1; period <= 17; period++) {
+        for (size_t run : {3u, 7u, 8u, 9u, 16u, 17u, 60u, 200u}) {
+            size_t start = data.size();
+            for (size_t i = 0; i < period; i++) data.push_back(next += 37);
+            for (size_t i = 0; i < run; i++) data.push_back(data[start + i % period]);
+        }
+    }
+    Bytes packed = TLZH::Pack(data);
+    EXPECT_LT(packed.size(), data.size() / 2);
+    Bytes out;
+    ASSERT_EQ(TLZH::Unpack(packed, out), LzhStatus::Ok);
+    ASSERT_EQ(out.size(), data.size());
+    for (size_t i = 0; i < data.size(); i++) ASSERT_EQ(out[i], data[i]) << "at byte " << i;
+}
+
 TEST(LzhRoundTrip, SkinLikeDataCompressesAndSurvivesModelRebuilds) {
     Bytes package;
     std::string error;

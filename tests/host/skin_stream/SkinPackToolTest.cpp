@@ -125,6 +125,45 @@ TEST_F(SkinPackTool, DecodeReplacesItsOutputOnlyWhenComplete) {
     EXPECT_TRUE(Read(dir_ / "same") == data);
 }
 
+// The program decodes before setting anything else up, on its own code: every failure still
+// exits 1 with a message, leaves the output as it was and no part file behind.
+TEST_F(SkinPackTool, TheProgramsOwnDecodeReportsEveryFailure) {
+    Bytes data = kv::testdata::RandomBytes(3, 70000, 5);
+    Bytes packed = kv::TLZH::Pack(data);
+    Write(dir_ / "good", packed);
+    Write(dir_ / "out", std::string("keep me"));
+    auto log = [&] {
+        Bytes bytes = Read(dir_ / "exec.log");
+        return std::string(bytes.begin(), bytes.end());
+    };
+    auto expectFailure = [&](const std::string& args, const std::string& message) {
+        EXPECT_EQ(Exec("decode " + args), 1) << args;
+        EXPECT_EQ(log().rfind("skinpack: ", 0), 0u) << log();
+        EXPECT_NE(log().find(message), std::string::npos) << log();
+        EXPECT_EQ(Read(dir_ / "out"), Bytes({'k', 'e', 'e', 'p', ' ', 'm', 'e'})) << args;
+        EXPECT_FALSE(fs::exists(P("out") + ".part")) << args;
+    };
+    auto q = [&](const std::string& name) { return "\"" + P(name) + "\""; };
+
+    expectFailure(q("missing") + " " + q("out"), "cannot open " + P("missing"));
+    Write(dir_ / "short", Bytes{1, 0});
+    expectFailure(q("short") + " " + q("out"), "shorter than its 4-byte size word");
+    Bytes huge = packed;
+    huge[3] = 0x7F; // declares far more than the stream holds
+    Write(dir_ / "huge", huge);
+    expectFailure(q("huge") + " " + q("out"), "beyond what the stream can hold");
+    EXPECT_EQ(Exec("decode " + q("good") + " " + q("no-such-folder/out")), 1);
+    EXPECT_NE(log().find("cannot write"), std::string::npos) << log();
+    EXPECT_EQ(Exec("decode " + q("good")), 1); // the general path's usage message
+    EXPECT_NE(log().find("wrong number of arguments"), std::string::npos) << log();
+
+    ASSERT_EQ(Exec("decode " + q("good") + " " + q("out")), 0) << log();
+    EXPECT_TRUE(Read(dir_ / "out") == data);
+    EXPECT_FALSE(fs::exists(P("out") + ".part"));
+    ASSERT_EQ(Exec("decode " + q("good") + " " + q("good")), 0) << log(); // in place
+    EXPECT_TRUE(Read(dir_ / "good") == data);
+}
+
 TEST_F(SkinPackTool, PackThenUnpackRoundTripsAFolderByteForByte) {
     fs::path folder = MakeFolder("skin");
     ASSERT_EQ(Exec("pack \"" + folder.string() + "\" \"" + P("a.skn") + "\""), 0);

@@ -153,6 +153,27 @@ snapshot "$WORK/after"
 check "nothing of ours is left" python3 "$KV_ROOT/packaging/leftovers.py" "$WORK/before" "$WORK/after" "$user"
 check "the uninstaller is gone" no_uninstall_entry
 
+echo "=== an upgrade to a newer version"
+IFS=. read -r major minor patch <<<"$version"
+newer=$major.$minor.$((patch + 1))
+newer_msi=$WORK/Kelvorine-$newer-x64.msi
+"$KV_ROOT/packaging/build-msi.sh" "$KV_BUILD/package/msi-x64" x64 "$newer" "$newer_msi" >/dev/null 2>&1
+newer_product=$(msiinfo export "$newer_msi" Property | awk -F'\t' '$1 == "ProductCode" { print $2 }' | tr -d '\r')
+entry_version() { # entry_version PRODUCT: the DisplayVersion of its uninstall entry, if any
+    local root
+    for root in HKCU HKLM; do
+        "$wine" reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" \
+            /v DisplayVersion 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+    done
+}
+quiet msiexec /i "$(winpath "$msi")" /qn ASSOCIATE=1
+check "the newer version installs over the older" quiet msiexec /i "$(winpath "$newer_msi")" /qn
+check "its uninstaller replaces the older one" test "$(entry_version "$product")|$(entry_version "$newer_product")" = "|$newer"
+check "the association stays" association_is_ours
+check "the files are there" files_installed
+check "the newer version uninstalls" quiet msiexec /x "$(winpath "$newer_msi")" /qn
+check "and takes the association and the files" test -z "$(reg_default "$classes")" -a ! -e "$installed"
+
 echo "=== an association another program took over stays"
 other='"C:\Other\Viewer.exe" "%1"'
 quiet msiexec /i "$(winpath "$msi")" /qn ASSOCIATE=1
@@ -175,6 +196,14 @@ check "both builds, the tools, the sample and the README" test -f "$root/x64/Kel
 app=$!
 check "runs and plays the sample" shows_character
 check "no error box" no_message_box
+# Picking a language writes the settings beside the program, not anywhere else.
+menu_id() { # the command id of a menu item: its place among the main window's menu items
+    grep -E '^ *object [A-Za-z0-9_]+: T(MenuItem|MainMenu|PopupMenu) *$' "$KV_ROOT/app/Unit1.layout" |
+        awk -v name="$1" '{ sub(":", "", $2) } $2 == name { print NR; exit }'
+}
+settings_beside() { sleep 1; tr -d '\r' <"$root/x64/Kelvorine.ini" | grep -qx 'LanguageID=2'; }
+probe command TForm1 "$(menu_id ChineseSimple1)"
+check "keeps its settings beside itself" settings_beside
 close_program
 wait $app 2>/dev/null
 # Output goes through a file: Wine's helper processes can hold a pipe open.

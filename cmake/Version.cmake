@@ -2,6 +2,8 @@
 # the code as a generated header and to each shipped program as a version resource.
 #   #include "kv/Version.h"                   KV_VERSION_TEXT ("1.2.3"), KV_VERSION_COMMAS (1,2,3,0)
 #   kv_version_resource(TARGET "DESCRIPTION") a VERSIONINFO resource for a Windows program
+# app/res/Kelvorine.manifest names the same number (as x.y.z.0) by hand; the package test
+# checks that they agree.
 set(KV_VERSION_TEXT ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(KV_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
 set(KV_GENERATED_INCLUDE ${CMAKE_BINARY_DIR}/generated)

@@ -106,6 +106,8 @@ association_is_ours() { reg_default "$classes" | grep -qiF "\"$exe_win\" \"%1\""
 echo "=== version $version"
 check "the installer carries the version" msi_has_version
 check "the installed program's version resource" exe_has_version "$KV_BUILD/package/msi-x64/Kelvorine.exe"
+check "the program's manifest names it" grep -q "assemblyIdentity.*version=\"$version.0\"" \
+    "$KV_ROOT/app/res/Kelvorine.manifest"
 
 echo "=== install"
 snapshot "$WORK/before"
@@ -192,6 +194,11 @@ root="$portable/Kelvorine-$version"
 check "both builds, the tools, the sample and the README" test -f "$root/x64/Kelvorine.exe" -a \
     -f "$root/x86/Kelvorine.exe" -a -f "$root/x64/gallery.exe" -a -f "$root/x64/skinpack.exe" -a \
     -f "$root/x64/acstool.exe" -a -f "$root/Pip.acs" -a -f "$root/README.txt"
+all_have_version() {
+    local exe
+    for exe in "$root"/x64/*.exe "$root"/x86/*.exe; do exe_has_version "$exe" || return 1; done
+}
+check "every program in it carries the version" all_have_version
 "$wine" "$root/x64/Kelvorine.exe" "$(winpath "$root/Pip.acs")" >/dev/null 2>&1 &
 app=$!
 check "runs and plays the sample" shows_character

@@ -4,9 +4,10 @@
 #   the x64 installer installs silently with the association, the Start-menu shortcut starts
 #   the installed program (screenshot), opening an ".acs" through the shell starts it with that
 #   file, a second install over the first works, an uninstall after a failed program start
-#   leaves nothing of ours (registry exports and a drive listing before and after), an
-#   association another program took over stays, and the portable zip runs from a folder whose
-#   name has blanks and non-ASCII letters.
+#   leaves nothing of ours (registry exports and a drive listing before and after), a newer
+#   version upgrades it and keeps the association, an association another program took over
+#   stays, and the portable zip runs from a folder whose name has blanks and non-ASCII letters,
+#   plays the sample and keeps its settings beside itself. Every program carries the version.
 # KV_PACKAGE_SHOT=FILE keeps the installed program's screenshot there. Ends with the line
 # "N passed, N failed"; the exit code is 1 when any check failed.
 set -uo pipefail

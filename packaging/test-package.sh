@@ -156,6 +156,12 @@ snapshot "$WORK/after"
 check "nothing of ours is left" python3 "$KV_ROOT/packaging/leftovers.py" "$WORK/before" "$WORK/after" "$user"
 check "the uninstaller is gone" no_uninstall_entry
 
+echo "=== without the association"
+check "installs" quiet msiexec /i "$(winpath "$msi")" /qn
+check "no association is written" test -z "$(reg_default "$classes")" -a \
+    -z "$(reg_default 'HKCU\Software\Classes\.acs')"
+check "uninstalls" quiet msiexec /x "$(winpath "$msi")" /qn
+
 echo "=== an upgrade to a newer version"
 IFS=. read -r major minor patch <<<"$version"
 newer=$major.$minor.$((patch + 1))

@@ -6,6 +6,8 @@
 
 #include "ui/classes/Properties.h"
 
+#include "kv/Version.h"
+
 namespace kv::app {
 
 KV_DEFINE_PLAIN_CLASS(TAboutForm, TForm)
@@ -24,6 +26,8 @@ void TAboutForm::Loaded() {
     Image1 = Find<TImage>("Image1");
     Label2 = Find<TLabel>("Label2");
     Button1 = Find<TButton>("Button1");
+    VersionLabel = Find<TLabel>("VersionLabel");
+    VersionLabel->SetCaption("Version " KV_VERSION_TEXT);
     // The stored size is of the client area; the dialog border is known only now.
     SetClientWidth(278);
     SetClientHeight(175);

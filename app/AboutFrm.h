@@ -18,6 +18,7 @@ public:
     TImage* Image1 = nullptr;
     TLabel* Label2 = nullptr;
     TButton* Button1 = nullptr;
+    TLabel* VersionLabel = nullptr; // the program's version, a line of its own
 
     // Handlers (published under these names).
     void FormCreate(TObject* sender);

@@ -69,7 +69,45 @@ bool ClassesRootShows(const std::vector<RegistryValue>& layout) {
     return true;
 }
 
+// Deletes the key when it holds no values and no subkeys.
+void DeleteIfEmpty(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    DWORD subkeys = 0, values = 0;
+    LONG rc = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                               nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (rc == ERROR_SUCCESS && subkeys == 0 && values == 0) RegDeleteKeyA(root, path.c_str());
+}
+
+bool RemoveLayout(HKEY root, const std::string& prefix, const std::string& extension,
+                  const std::string& progId, std::string_view command) {
+    std::string idKey = prefix + progId;
+    if (!SameRegistryText(ReadDefault(root, idKey + "\\shell\\open\\command"), command))
+        return true; // not ours (or not there): left alone
+    if (RegDeleteTreeA(root, idKey.c_str()) != ERROR_SUCCESS) return false;
+    std::string extKey = prefix + extension;
+    if (ReadDefault(root, extKey) != progId) return true;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, extKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+    LONG rc = RegDeleteValueA(key, nullptr);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS) return false;
+    DeleteIfEmpty(root, extKey);
+    return true;
+}
+
 } // namespace
+
+bool UnregisterFileType(std::string_view extension, std::string_view progId,
+                        std::string_view command) {
+    if (extension.empty() || progId.empty() || command.empty()) return true;
+    std::string ext(extension), id(progId);
+    bool user = RemoveLayout(HKEY_CURRENT_USER, std::string(kUserClassesKey) + "\\", ext, id, command);
+    // Where the classes root is not the per-user classes merged (Wine), it has its own copy.
+    bool root = RemoveLayout(HKEY_CLASSES_ROOT, "", ext, id, command);
+    return user && root;
+}
 
 bool RegisterFileType(std::string_view extension, std::string_view progId,
                       std::string_view description, std::string_view contentType,

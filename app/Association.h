@@ -16,4 +16,12 @@ bool RegisterFileType(std::string_view extension, std::string_view progId,
                       std::string_view description, std::string_view contentType,
                       std::string_view command);
 
+// Removes the layout RegisterFileType wrote, but only while the type's open command is still
+// `command` (another program that took the type over keeps it): the prog id's key goes, and
+// the extension's default value goes while it names the prog id (its key too when nothing else
+// is left in it). Both places RegisterFileType writes are looked at. Returns false only when a
+// key of ours exists and cannot be removed.
+bool UnregisterFileType(std::string_view extension, std::string_view progId,
+                        std::string_view command);
+
 } // namespace kv::app

@@ -1,4 +1,5 @@
 // The program: the application object, its title, the main window and the message loop.
+#include "app/QuietTasks.h"
 #include "app/Unit1.h"
 #include "app/logic/Texts.h"
 
@@ -9,6 +10,9 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The installer's tasks: no window, the exit code says how it went.
+    kv::app::QuietTask task = kv::app::QuietTaskOf(kv::app::CommandLineArguments());
+    if (task != kv::app::QuietTask::None) return kv::app::RunQuietTask(task);
     // Without the system's Agent control the built-in player stands in.
     kv::agent::player::InstallBuiltInPlayer();
     TApplication app(nullptr);

@@ -9,6 +9,14 @@ std::string OpenCommand(std::string_view programPath) {
     return command;
 }
 
+bool SameRegistryText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
 std::vector<RegistryValue> FileTypeLayout(std::string_view extension, std::string_view progId,
                                           std::string_view description,
                                           std::string_view contentType, std::string_view command) {

@@ -18,6 +18,10 @@ inline constexpr std::string_view kUserClassesKey = "Software\\Classes";
 // "\"" + program + "\" \"%1\"": both paths stay one argument even with blanks.
 std::string OpenCommand(std::string_view programPath);
 
+// Registry texts compare as the system compares paths: ASCII letters in any case, other bytes
+// as they are. An open command "still names this program" when it is the same text as ours.
+bool SameRegistryText(std::string_view a, std::string_view b);
+
 struct RegistryValue {
     std::string key;       // below the classes root
     std::string valueName; // "" for the default value

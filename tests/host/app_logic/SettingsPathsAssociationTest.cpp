@@ -1,6 +1,7 @@
-// Settings value, path pieces and the association layout.
+// Settings value, path pieces, the association layout and the quiet command-line tasks.
 #include "app/logic/Association.h"
 #include "app/logic/Paths.h"
+#include "app/logic/QuietTask.h"
 #include "app/logic/Settings.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +89,28 @@ TEST(Association, ContentTypeOnlyWhenGivenNothingWithoutExtensionOrCommand) {
     EXPECT_EQ(layout[1].data, "application/x-acs");
     EXPECT_TRUE(FileTypeLayout("", "P", "D", "", "c").empty());
     EXPECT_TRUE(FileTypeLayout(".acs", "P", "D", "", "").empty());
+}
+
+TEST(Association, OurCommandMatchesInAnyLetterCaseButNoOtherText) {
+    std::string ours = OpenCommand("C:\\Users\\a\\Programs\\Kelvorine\\Kelvorine.exe");
+    EXPECT_TRUE(SameRegistryText(ours, "\"c:\\users\\A\\PROGRAMS\\kelvorine\\KELVORINE.EXE\" \"%1\""));
+    EXPECT_FALSE(SameRegistryText(ours, OpenCommand("C:\\Other\\Kelvorine.exe")));
+    EXPECT_FALSE(SameRegistryText(ours, ours + " /x"));
+    EXPECT_FALSE(SameRegistryText(ours, ""));
+    // Only ASCII letters fold: bytes of another code page stay distinct.
+    EXPECT_FALSE(SameRegistryText("\xc4", "\xe4"));
+    EXPECT_TRUE(SameRegistryText("", ""));
+}
+
+TEST(QuietTasks, OnlyASingleSwitchArgumentChoosesATask) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(QuietTaskOf(V{"/associate"}), QuietTask::Associate);
+    EXPECT_EQ(QuietTaskOf(V{"-Associate"}), QuietTask::Associate);
+    EXPECT_EQ(QuietTaskOf(V{"/UNASSOCIATE"}), QuietTask::Unassociate);
+    EXPECT_EQ(QuietTaskOf(V{}), QuietTask::None);
+    EXPECT_EQ(QuietTaskOf(V{"C:\\chars\\associate"}), QuietTask::None); // a file to open
+    EXPECT_EQ(QuietTaskOf(V{"associate"}), QuietTask::None);
+    EXPECT_EQ(QuietTaskOf(V{"/associated"}), QuietTask::None);
+    EXPECT_EQ(QuietTaskOf(V{"/"}), QuietTask::None);
+    EXPECT_EQ(QuietTaskOf(V{"/associate", "x.acs"}), QuietTask::None);
 }

@@ -1,9 +1,13 @@
-// "Set File Associate" through the registry, and the about box.
+// "Set File Associate" through the registry, the installer's quiet association tasks, and the
+// about box.
 #include "AppFixture.h"
 
 #include "app/AboutFrm.h"
 #include "app/Association.h"
+#include "app/QuietTasks.h"
 #include "app/logic/Texts.h"
+
+#include "kv/Version.h"
 
 using namespace kv::app;
 using namespace kv::app::testing;
@@ -76,6 +80,85 @@ TEST_F(Association, AKeyThatCannotBeMadeEndsWithFalseAndEarlierWritesStay) {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Kv.Test");
 }
 
+namespace {
+
+void ForgetAcs() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_CLASSES_ROOT}) {
+        std::string base = root == HKEY_CURRENT_USER ? "Software\\Classes\\" : "";
+        RegDeleteTreeA(root, (base + ".acs").c_str());
+        RegDeleteTreeA(root, (base + "Agent.Character2.2").c_str());
+    }
+}
+
+void SetDefault(HKEY root, const std::string& key, const std::string& data) {
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   DWORD(data.size() + 1));
+    RegCloseKey(h);
+}
+
+class QuietAssociation : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        ForgetAcs();
+        SetProgramPathForTests(kProgram);
+    }
+    void TearDown() override {
+        ForgetAcs();
+        AppTest::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(QuietAssociation, WritesTheMenuItemsLayoutAndRemovesItWhileItIsOurs) {
+    EXPECT_EQ(RunQuietTask(QuietTask::Associate), 0);
+    EXPECT_EQ(notifications_, 1);
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        std::string base = root == HKEY_CURRENT_USER ? "Software\\Classes\\" : "";
+        EXPECT_EQ(ReadDefault(root, base + ".acs"), "Agent.Character2.2");
+        EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2\\shell\\open\\command"), kCommand);
+    }
+    // The installed path may come back in another letter case; it is still this program.
+    std::string upper = kProgram;
+    for (char& c : upper) c = char(toupper(static_cast<unsigned char>(c)));
+    SetProgramPathForTests(upper);
+    EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0);
+    EXPECT_EQ(notifications_, 2);
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        SCOPED_TRACE(root == HKEY_CURRENT_USER ? "HKCU" : "HKCR");
+        std::string base = root == HKEY_CURRENT_USER ? "Software\\Classes\\" : "";
+        EXPECT_EQ(ReadDefault(root, base + ".acs"), "<no key>");
+        EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2"), "<no key>");
+    }
+}
+
+TEST_F(QuietAssociation, ATypeAnotherProgramTookOverIsLeftAlone) {
+    ASSERT_EQ(RunQuietTask(QuietTask::Associate), 0);
+    const std::string other = "\"C:\\Other\\Viewer.exe\" \"%1\"";
+    SetDefault(HKEY_CURRENT_USER, "Software\\Classes\\Agent.Character2.2\\shell\\open\\command", other);
+    SetDefault(HKEY_CLASSES_ROOT, "Agent.Character2.2\\shell\\open\\command", other);
+    EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0);
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        SCOPED_TRACE(root == HKEY_CURRENT_USER ? "HKCU" : "HKCR");
+        std::string base = root == HKEY_CURRENT_USER ? "Software\\Classes\\" : "";
+        EXPECT_EQ(ReadDefault(root, base + ".acs"), "Agent.Character2.2");
+        EXPECT_EQ(ReadDefault(root, base + "Agent.Character2.2\\shell\\open\\command"), other);
+    }
+}
+
+TEST_F(QuietAssociation, AnExtensionKeyOthersAlsoUseKeepsTheirPartsAndNothingThereIsFine) {
+    EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0); // nothing registered: nothing to do
+    ASSERT_EQ(RunQuietTask(QuietTask::Associate), 0);
+    SetDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs\\OpenWithProgids", "");
+    EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0);
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs"), "<no value>");
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs\\OpenWithProgids"), "");
+}
+
 TEST_F(About, CaptionBodyFontsAndButtons) {
     Start();
     OnModal([&](HWND window) {
@@ -93,6 +176,13 @@ TEST_F(About, CaptionBodyFontsAndButtons) {
         EXPECT_TRUE(about->Label1->WordWrap());
         EXPECT_EQ(WindowText(about->Button1->Handle()), "&Ok");
         EXPECT_EQ(about->Label2->Caption(), "(C) kelvorine.example.org");
+        // The version is a line of its own between the rule and the address.
+        EXPECT_EQ(about->VersionLabel->Caption(), std::string("Version ") + KV_VERSION_TEXT);
+        EXPECT_GE(about->VersionLabel->Top(), about->Bevel1->Top() + about->Bevel1->Height());
+        EXPECT_LE(about->VersionLabel->Top() + about->VersionLabel->Height(),
+                  about->Label2->Top());
+        EXPECT_LE(about->VersionLabel->Left() + about->VersionLabel->Width(),
+                  about->Button1->Left());
         EXPECT_TRUE(about->Image1->Picture().HasIcon());
         EXPECT_EQ(about->Image1->Cursor(), crHandPoint);
         LOGFONTA lf = FontOf(about->Label1);

@@ -82,6 +82,12 @@ void TTabSet::FontChanged() {
     Invalidate();
 }
 
+// Also before the window exists: the scroller's place and need follow the width.
+void TTabSet::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+    UpdateScroller();
+}
+
 void TTabSet::SetTabIndex(int index) {
     if (!IsLoading()) index = index >= 0 && index < tabs_.Count() ? index : -1;
     if (index == tabIndex_) return;

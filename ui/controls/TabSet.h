@@ -69,6 +69,7 @@ public:
     TNotifyEvent OnChange;
     void SetOnChange(const TNotifyEvent& e) { OnChange = e; }
 
+    void SetBounds(int left, int top, int width, int height) override;
     std::vector<TComponent*> LoadedChildren() const override { return {}; }
     void Notification(TComponent* component, TOperation operation) override;
 

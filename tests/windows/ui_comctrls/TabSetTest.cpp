@@ -137,6 +137,14 @@ TEST_F(TabSetControl, TheScrollerShowsOnlyWhileTheRowOverflows) {
     EXPECT_FALSE(tabs->ScrollerShown());
     EXPECT_EQ(tabs->FirstIndex(), 0);
     EXPECT_EQ(tabs->TabIndex(), -1);
+    // Sized before it has a window, the need for arrows follows the width too.
+    auto* early = new TTabSet(form);
+    for (int i = 0; i < 10; ++i) early->Tabs().Add("Tab " + std::to_string(i));
+    early->SetWidth(60);
+    EXPECT_TRUE(early->ScrollerShown());
+    early->SetWidth(3000);
+    EXPECT_FALSE(early->ScrollerShown());
+    EXPECT_FALSE(early->HandleAllocated());
 }
 
 TEST_F(TabSetControl, TheScrollersArrowsMoveTheFirstVisibleTab) {

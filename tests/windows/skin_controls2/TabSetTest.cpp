@@ -126,6 +126,14 @@ TEST_F(SkinnedTabSet, TheSelectedTabGetsFrameTwoReadFromTheScreen) {
     // Past the last tab: the face colour.
     const DrawnTab& last = skinned->LastTabs().back();
     EXPECT_EQ(shot.At(last.right + 5, 10), ToPixel(data->ButtonFaceColor()));
+    // Disabled: the same frames, only the texts change colour.
+    tabs->SetEnabled(false);
+    Repaint(tabs);
+    ASSERT_EQ(skinned->LastTabs().size(), 3u);
+    const PixelBuffer disabled = ScreenShotOf(tabs->Handle());
+    EXPECT_EQ(EdgeDifferences(*skinned, disabled, shot), 0);
+    EXPECT_GT(Differences(disabled, shot, {0, 0, shot.Width(), shot.Height()}), 0)
+        << "the texts in the disabled colour";
 }
 
 TEST_F(SkinnedTabSet, TheRealMousePicksATabAndScrollsTheRow) {

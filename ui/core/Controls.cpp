@@ -216,6 +216,9 @@ TShiftState ShiftOf(WPARAM keys) {
 
 // Runs the mouse events of a client-area mouse message; true when it was one.
 bool TControl::MouseMessage(const TMessage& m) {
+    // Every message passes here; reading the Alt key costs a trip to the window server under
+    // Wine, so only mouse messages read it.
+    if (m.Msg < WM_MOUSEFIRST || m.Msg > WM_MOUSELAST) return false;
     int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     TShiftState shift = ShiftOf(m.WParam);
     TMouseButton button = mbLeft;

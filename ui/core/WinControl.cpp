@@ -5,10 +5,22 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace {
-const wchar_t kControlProp[] = L"KvControl";
 thread_local TWinControl* g_creating = nullptr;
+
+// The framework control of each of its windows. A window property would do the same, but under
+// Wine reading one is a trip to the window server, and it is read for every message.
+std::unordered_map<HWND, TWinControl*>& ControlsByWindow() {
+    static std::unordered_map<HWND, TWinControl*> controls;
+    return controls;
+}
+
+TWinControl* ControlOf(HWND hwnd) {
+    auto found = ControlsByWindow().find(hwnd);
+    return found == ControlsByWindow().end() ? nullptr : found->second;
+}
 std::map<std::wstring, WNDPROC>& ClassProcs() {
     static std::map<std::wstring, WNDPROC> procs;
     return procs;
@@ -45,19 +57,19 @@ HWND ReflectTarget(HWND self, UINT msg, WPARAM w, LPARAM l) {
 } // namespace
 
 LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    auto* control = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+    TWinControl* control = ControlOf(hwnd);
     if (!control && g_creating) {
         // Bound at the first message, before CreateWindowEx returns.
         control = g_creating;
         g_creating = nullptr;
         control->handle_ = hwnd;
-        SetPropW(hwnd, kControlProp, control);
+        ControlsByWindow()[hwnd] = control;
     }
     if (!control) return DefWindowProcW(hwnd, msg, w, l);
     TMessage m{msg, w, l, 0};
     DispatchBarrier([&] { control->WindowProc(m); });
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kControlProp);
+        ControlsByWindow().erase(hwnd);
         control->handle_ = nullptr;
     }
     return m.Result;
@@ -74,7 +86,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
+    return hwnd ? ControlOf(hwnd) : nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -87,6 +99,7 @@ void TWinControl::DestroyHandle() {
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
     DestroyWindow(handle_); // WM_NCDESTROY clears handle_
+    if (handle_) ControlsByWindow().erase(handle_); // a subclass kept WM_NCDESTROY from us
     handle_ = nullptr;
 }
 

@@ -90,8 +90,10 @@ TEST_F(SkinnedForm, DraggingTheCaptionMovesTheWindow) {
     Drag({x, y}, {x + 40, y + 30});
     ASSERT_TRUE(WaitFor([&] { return WindowRectOf(form->Handle()).left != before.left; }));
     const RECT after = WindowRectOf(form->Handle());
-    EXPECT_EQ(after.left - before.left, 40);
-    EXPECT_EQ(after.top - before.top, 30);
+    // Wine's move loop sometimes takes its start point from the first move instead of the press
+    // on a busy machine (seen with Wine's own frame too): one pixel either way.
+    EXPECT_NEAR(after.left - before.left, 40, 1);
+    EXPECT_NEAR(after.top - before.top, 30, 1);
 }
 
 

@@ -175,3 +175,39 @@ TEST_F(Framework, ListBoxKeepsItsItemsInTheWindow) {
     list->Items().Add("Blink");
     EXPECT_EQ(SendMessageW(hwnd, LB_GETCOUNT, 0, 0), 4);
 }
+
+static WNDPROC g_keptProc = nullptr;
+// Keeps a window's last message from the procedure it replaced.
+static LRESULT CALLBACK KeepLastMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_NCDESTROY) return DefWindowProcW(h, msg, w, l);
+    return CallWindowProcW(g_keptProc, h, msg, w, l);
+}
+
+// Controls are found from their windows only while both live: a window the framework did not
+// make is no control, and neither is a destroyed one, even when a subclass swallowed its last
+// message.
+TEST_F(Framework, WindowsLeadToTheirControlsOnlyWhileTheyLive) {
+    TButton* button = AddButton("Button1");
+    HWND buttonWindow = button->Handle();
+    EXPECT_EQ(TWinControl::FromHandle(buttonWindow), button);
+    EXPECT_EQ(TWinControl::FromHandle(form->Handle()), form);
+
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(),
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(TWinControl::FromHandle(foreign), nullptr);
+    DestroyWindow(foreign);
+
+    // Destroyed behind the framework's back: the window's last message unbinds it.
+    DestroyWindow(buttonWindow);
+    EXPECT_EQ(TWinControl::FromHandle(buttonWindow), nullptr);
+
+    // A subclass that keeps WM_NCDESTROY to itself: freeing the control still unbinds it.
+    TButton* other = AddButton("Button2");
+    HWND otherWindow = other->Handle();
+    g_keptProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(otherWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepLastMessage)));
+    delete other;
+    EXPECT_FALSE(IsWindow(otherWindow));
+    EXPECT_EQ(TWinControl::FromHandle(otherWindow), nullptr);
+}

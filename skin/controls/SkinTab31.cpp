@@ -88,8 +88,9 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
         widths.push_back(size.cx + kTabSetTextPad);
     }
     const int reserve = FScroller && FScroller->Visible() ? kScrollerReserve : 0;
-    const std::vector<TTabSlot> row = LayOutTabRow(
-        widths, tabSet->FirstIndex(), tabSet->StartMargin(), w - tabSet->EndMargin() - reserve, true);
+    const std::vector<TTabSlot> row =
+        LayOutTabRow(widths, tabSet->FirstIndex(), tabSet->StartMargin(),
+                     w - tabSet->EndMargin() - reserve, true);
     const TDataSkinBorder& art = *skin->Tabs;
     const PixelRect margins{art.LeftWidth, art.TopHeight, art.RightWidth, art.BottomHeight};
     RefreshFlags();
@@ -97,7 +98,8 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
         const int frame = slot.index == tabSet->TabIndex() ? 2 : 1;
         DrawNineSlice(face.View(), PixelRect{slot.left, 0, slot.right, h}, FTabImage.View(), false,
                       art.Tile == 1, art.Trans == 1, art.FrameCount, frame, margins);
-        SetTextColor(face.Dc(), ResolveColour(frame == 2 ? art.MouseOverColour2 : art.NormalColour2));
+        SetTextColor(face.Dc(),
+                     ResolveColour(frame == 2 ? art.MouseOverColour2 : art.NormalColour2));
         DrawCaptionText(face.Dc(), RECT{slot.left, 0, slot.right, h}, DT_CENTER, FEnabled,
                         AnsiToWide(tabs[slot.index]));
         lastTabs_.push_back({slot.index, slot.left, slot.right, frame});

@@ -157,8 +157,8 @@ void TTabSet::UpdateScroller() {
     if (!scroller_ || IsLoading() || IsDestroying()) return;
     const int count = tabs_.Count();
     const bool fitsAll =
-        static_cast<int>(LayOutTabRow(TabWidths(), 0, startMargin_, width_ - endMargin_, false)
-                             .size()) == count;
+        static_cast<int>(
+            LayOutTabRow(TabWidths(), 0, startMargin_, width_ - endMargin_, false).size()) == count;
     const bool show = count > 0 && (!fitsAll || firstIndex_ > 0);
     scroller_->SetMin(0);
     scroller_->SetMax(std::max(count - 1, 0));
@@ -263,8 +263,10 @@ void TTabSet::Paint(HDC dc) {
 void TTabSet::PaintTab(HDC dc, const TTabSlot& slot, int height) {
     const bool selected = slot.index == tabIndex_;
     const int bottom = height - 2;
-    const POINT corners[] = {
-        {slot.left, 0}, {slot.left + kSlant, bottom}, {slot.right - kSlant, bottom}, {slot.right, 0}};
+    const POINT corners[] = {{slot.left, 0},
+                             {slot.left + kSlant, bottom},
+                             {slot.right - kSlant, bottom},
+                             {slot.right, 0}};
     kv::UniqueBrush fill(CreateSolidBrush(ColorToRGB(selected ? color_ : clWindow)));
     kv::SelectionGuard brush(dc, fill.Get());
     Polygon(dc, corners, 4);

@@ -133,15 +133,15 @@ TEST_F(ListSequence, ListViewAndItsHeaderAroundTheirOwnProcedures) {
     SendMessageW(list->Handle(), WM_NCMOUSEMOVE, HTVSCROLL, 0);
     EXPECT_TRUE(seq.MatchAndClear({{WM_NCMOUSEMOVE, Seq::Sent}}, "move over the bar kept"));
     SendMessageW(list->Handle(), WM_NCMOUSEMOVE, HTCLIENT, 0);
-    EXPECT_TRUE(seq.MatchAndClear({{WM_NCMOUSEMOVE, kPassed},
-                                   {WM_NCMOUSEMOVE, Seq::Method | Seq::Default}},
-                                  "move elsewhere passed on"));
+    EXPECT_TRUE(
+        seq.MatchAndClear({{WM_NCMOUSEMOVE, kPassed}, {WM_NCMOUSEMOVE, Seq::Method | Seq::Default}},
+                          "move elsewhere passed on"));
     // The header's erase is the skin's while the skin has header art; other messages pass.
     SendMessageW(header, WM_ERASEBKGND, 0, 0);
     SendMessageW(header, WM_GETFONT, 0, 0);
-    EXPECT_TRUE(seq.MatchAndClear({{WM_ERASEBKGND, Seq::Sent | Seq::Child},
-                                   {WM_GETFONT, kPassed | Seq::Child}},
-                                  "header erase kept"));
+    EXPECT_TRUE(seq.MatchAndClear(
+        {{WM_ERASEBKGND, Seq::Sent | Seq::Child}, {WM_GETFONT, kPassed | Seq::Child}},
+        "header erase kept"));
     delete skinned->Header();
     delete skinned;
     SendMessageW(header, WM_GETFONT, 0, 0);

@@ -144,10 +144,13 @@ TEST_F(SkinnedTabSet, TheRealMousePicksATabAndScrollsTheRow) {
     Button(false);
     ASSERT_TRUE(WaitFor([&] { return tabs->TabIndex() == 2; }, 1500));
     EXPECT_EQ(changes, 1);
-    EXPECT_TRUE(WaitFor([&] {
-        const auto& drawn = skinned->LastTabs();
-        return drawn.size() == 3 && drawn[2].frame == 2 && drawn[1].frame == 1;
-    }, 1500)) << "the skin shows the new choice";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto& drawn = skinned->LastTabs();
+            return drawn.size() == 3 && drawn[2].frame == 2 && drawn[1].frame == 1;
+        },
+        1500))
+        << "the skin shows the new choice";
     for (int i = 0; i < 30; ++i) tabs->Tabs().Add("More " + std::to_string(i));
     ASSERT_TRUE(tabs->ScrollerShown());
     Repaint(tabs);
@@ -156,10 +159,13 @@ TEST_F(SkinnedTabSet, TheRealMousePicksATabAndScrollsTheRow) {
     Button(true);
     Button(false);
     ASSERT_TRUE(WaitFor([&] { return tabs->FirstIndex() == 1; }, 1500));
-    EXPECT_TRUE(WaitFor([&] {
-        const auto& drawn = skinned->LastTabs();
-        return !drawn.empty() && drawn.front().index == 1 && drawn.front().left == tabs->StartMargin();
-    }, 1500));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto& drawn = skinned->LastTabs();
+            return !drawn.empty() && drawn.front().index == 1 &&
+                   drawn.front().left == tabs->StartMargin();
+        },
+        1500));
     EXPECT_NE(skinned->UpDown()->LastSecondState(), 0) << "the arrows were drawn by their skin";
 }
 
@@ -167,7 +173,8 @@ TEST_F(SkinnedTabSet, TheRealMousePicksATabAndScrollsTheRow) {
 // shown scroller a tab needs 12 more pixels.
 TEST_F(SkinnedTabSet, TabsBesideTheScrollerNeedTwelveMorePixels) {
     tabs->Tabs().Clear();
-    for (const char* t : {"A", "B", "A very long tab that cannot fit here", "C"}) tabs->Tabs().Add(t);
+    for (const char* t : {"A", "B", "A very long tab that cannot fit here", "C"})
+        tabs->Tabs().Add(t);
     const std::vector<int> w = tabs->TabWidths();
     const int exact = tabs->StartMargin() + w[0] + w[1] + w[3] + 12 + tabs->EndMargin();
     tabs->SetWidth(exact);
@@ -192,9 +199,9 @@ TEST_F(SkinnedTabSet, PaintGoesOnToTheControlEraseStaysWithTheSkin) {
     WindowProcTap tap(*manual, seq);
     auto s = AttachByHand(manual);
     // Attaching reads the text through the subclass down to the control.
-    EXPECT_TRUE(seq.MatchAndClear({{WM_GETTEXT, Seq::Sent | Seq::Default},
-                                   {WM_GETTEXT, Seq::Method | Seq::Default}},
-                                  "attach"));
+    EXPECT_TRUE(seq.MatchAndClear(
+        {{WM_GETTEXT, Seq::Sent | Seq::Default}, {WM_GETTEXT, Seq::Method | Seq::Default}},
+        "attach"));
     SendMessageW(manual->Handle(), WM_ERASEBKGND, 0, 0);
     EXPECT_TRUE(seq.MatchAndClear({{WM_ERASEBKGND, Seq::Sent}}, "erase kept"));
     InvalidateRect(manual->Handle(), nullptr, TRUE);
@@ -206,9 +213,9 @@ TEST_F(SkinnedTabSet, PaintGoesOnToTheControlEraseStaysWithTheSkin) {
     EXPECT_EQ(s->LastTabs().size(), 2u) << "and the skin painted after it";
     s.reset();
     SendMessageW(manual->Handle(), WM_ERASEBKGND, 0, 0);
-    EXPECT_TRUE(seq.MatchAndClear({{WM_ERASEBKGND, Seq::Sent | Seq::Default},
-                                   {WM_ERASEBKGND, Seq::Method | Seq::Default}},
-                                  "detached: the erase reaches the control"));
+    EXPECT_TRUE(seq.MatchAndClear(
+        {{WM_ERASEBKGND, Seq::Sent | Seq::Default}, {WM_ERASEBKGND, Seq::Method | Seq::Default}},
+        "detached: the erase reaches the control"));
 }
 
 TEST_F(SkinnedTabSet, NoTabsAndTwoHundredTabs) {

@@ -1,6 +1,7 @@
 // The tab set: its row laid out from the first visible tab, tabs picked by a press and by the
 // arrow keys, the scroller that appears only when the row overflows and scrolls it, a layout
 // that streams it, and its own drawing of the selected tab joined to the page above.
+#include "tests/windows/support/GuiObjects.h"
 #include "tests/windows/support/Pump.h"
 #include "ui/classes/LayoutReader.h"
 #include "ui/controls/TabSet.h"
@@ -260,7 +261,8 @@ TEST_F(TabSetControl, PaintsTheSelectedTabJoinedToThePage) {
     const std::vector<TTabSlot> row = tabs->VisibleTabs();
     ASSERT_EQ(row.size(), 3u);
     const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME), own = RGB(200, 180, 40);
-    const int selectedMid = (row[1].left + row[1].right) / 2, otherMid = (row[0].left + row[0].right) / 2;
+    const int selectedMid = (row[1].left + row[1].right) / 2,
+              otherMid = (row[0].left + row[0].right) / 2;
     EXPECT_EQ(GetPixel(dc, selectedMid, 0), own) << "no edge over the selected tab";
     EXPECT_EQ(GetPixel(dc, otherMid, 0), frame);
     EXPECT_EQ(GetPixel(dc, selectedMid, 2), own);
@@ -269,6 +271,28 @@ TEST_F(TabSetControl, PaintsTheSelectedTabJoinedToThePage) {
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+}
+
+// Each paint makes and frees its pens and brushes; a freed tab set takes its arrows along.
+TEST_F(TabSetControl, PaintingAndFreeingLeakNoHandles) {
+    form->Show();
+    auto cycle = [&] {
+        auto* made = new TTabSet(form);
+        made->SetParent(form);
+        made->SetBounds(10, 10, 200, 21);
+        for (int i = 0; i < 30; ++i) made->Tabs().Add("Tab " + std::to_string(i));
+        made->SetTabIndex(2);
+        for (int i = 0; i < 5; ++i)
+            RedrawWindow(made->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_TRUE(made->ScrollerShown());
+        HWND arrows = made->Scroller()->Handle();
+        delete made;
+        EXPECT_FALSE(IsWindow(arrows));
+    };
+    cycle();
+    const kv::test::GuiObjects before = kv::test::CountGuiObjects();
+    for (int i = 0; i < 20; ++i) cycle();
+    EXPECT_TRUE(kv::test::GrewAtMost(before, kv::test::CountGuiObjects(), 2));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTab31.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/form/FormSkin.h"
@@ -58,6 +59,8 @@ TSkinControl* MakeSkin(SkinKind kind, TComponent* owner) {
         return new TSkinComBox(owner);
     case SkinKind::Tab:
         return new TSkinTab(owner);
+    case SkinKind::Tab31:
+        return new TSkinTab31(owner);
     default:
         return nullptr;
     }

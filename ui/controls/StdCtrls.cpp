@@ -4,6 +4,7 @@
 
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ExtCtrls.h"
+#include "ui/controls/TabSet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,6 +52,7 @@ void RegisterStandardControls() {
     RegisterComponentClass<TBevel>();
     RegisterComponentClass<TImage>();
     RegisterComponentClass<TRadioGroup>();
+    RegisterComponentClass<TTabSet>();
     RegisterComponentClass<TBitBtn>();
     RegisterComponentClass<TSpeedButton>();
     RegisterComponentClass<TForm>();

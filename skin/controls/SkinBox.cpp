@@ -7,20 +7,11 @@ namespace kv {
 KV_DEFINE_PLAIN_CLASS(TSkinBox, TSkinControl)
 
 void TSkinBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool recolour) {
-    if (FAttached) return;
-    auto* control = dynamic_cast<TWinControl*>(Owner());
+    TWinControl* control = BindOwner(form, skinData, recolour);
     if (!control) return;
-    FRecolour = recolour;
-    FSkinData = skinData;
-    FForm = form;
-    FControl = control;
-    control->FreeNotification(this);
     FHandle = control->HandleAllocated() ? control->Handle() : nullptr;
     JoinFormList();
-    if (FRecolour) {
-        FSavedColor = control->Color();
-        control->SetColor(FaceColour());
-    }
+    TakeFaceColour();
     FAttached = true;
     FSkinState = kSkinAttached;
 }

@@ -42,25 +42,34 @@ TSkinControl::~TSkinControl() {
     LeaveFormList();
 }
 
-void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool recolour) {
-    if (FAttached) return;
+TWinControl* TSkinControl::BindOwner(TWinSkinForm* form, TSkinData* skinData, bool recolour) {
+    if (FAttached) return nullptr;
     auto* control = dynamic_cast<TWinControl*>(Owner());
-    if (!control) return;
+    if (!control) return nullptr;
     FRecolour = recolour;
     FSkinData = skinData;
     FForm = form;
     FControl = control;
     control->FreeNotification(this);
+    return control;
+}
+
+void TSkinControl::TakeFaceColour() {
+    if (!FRecolour || !FControl) return;
+    FSavedColor = FControl->Color();
+    FControl->SetColor(FaceColour());
+}
+
+void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool recolour) {
+    TWinControl* control = BindOwner(form, skinData, recolour);
+    if (!control) return;
     FHandle = control->Handle();
     HookMethod(*control);
     control->SetDoubleBuffered(true);
     JoinFormList();
     RefreshFlags();
     FCaption = ReadWindowText();
-    if (FRecolour) {
-        FSavedColor = control->Color();
-        control->SetColor(FaceColour());
-    }
+    TakeFaceColour();
     control->Invalidate();
     FAttached = true;
     FSkinState = kSkinAttached;

@@ -77,6 +77,11 @@ protected:
     COLORREF FaceColour() const;
     void RefreshFlags();
     std::wstring ReadWindowText() const;
+    // The first steps of every attach to a framework control: the owner as the served control,
+    // watched for its freeing. nullptr when already attached or the owner is no windowed control.
+    TWinControl* BindOwner(TWinSkinForm* form, TSkinData* skinData, bool recolour);
+    // With recolouring: keeps the control's colour and gives it the skin's face colour.
+    void TakeFaceColour();
     void JoinFormList();
     void LeaveFormList();
     void Unhook();

@@ -13,8 +13,9 @@ namespace {
 struct BoxWatch {
     HWND box = nullptr;
     int buttonSkins = 0;
-    bool clicked = false;
+    int clicks = 0;
     DWORD start = 0;
+    DWORD lastClick = 0;
 };
 BoxWatch g_watch;
 
@@ -44,22 +45,25 @@ void ClickAt(POINT p) {
     SendInput(3, in, sizeof(INPUT));
 }
 
-// Runs inside the box's modal loop.
+// Runs inside the box's modal loop. A click can be lost on a busy machine (the box still
+// settling under the pointer), so it is tried again each second; after eight seconds the box is
+// cancelled, which fails the test without hanging the run.
 void CALLBACK WatchBox(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_watch.clicked) return;
-    if (GetTickCount() - g_watch.start > 8000) { // give up without hanging the run
-        g_watch.clicked = true;
+    if (!g_watch.box) EnumThreadWindows(GetCurrentThreadId(), FindBox, 0);
+    if (GetTickCount() - g_watch.start > 8000) {
         if (g_watch.box) PostMessageW(g_watch.box, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    if (!g_watch.box) EnumThreadWindows(GetCurrentThreadId(), FindBox, 0);
     TWinSkinForm* skin = g_watch.box && SkinManager ? SkinManager->FindForm(g_watch.box) : nullptr;
     if (!skin || skin->SkinState != 1) return;
-    g_watch.buttonSkins = 0;
-    for (TSkinControl* s : skin->ControlSkins)
-        if (dynamic_cast<TSkinButton*>(s)) ++g_watch.buttonSkins;
-    SaveShot(g_watch.box);
-    g_watch.clicked = true;
+    if (g_watch.clicks > 0 && GetTickCount() - g_watch.lastClick < 1000) return;
+    if (g_watch.clicks == 0) {
+        for (TSkinControl* s : skin->ControlSkins)
+            if (dynamic_cast<TSkinButton*>(s)) ++g_watch.buttonSkins;
+        SaveShot(g_watch.box);
+    }
+    ++g_watch.clicks;
+    g_watch.lastClick = GetTickCount();
     ClickAt(CentreOf(GetDlgItem(g_watch.box, IDOK)));
 }
 
@@ -70,6 +74,7 @@ TEST_F(SkinnedControls, AMessageBoxGetsSkinnedButtonsThatClick) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchBox);
     const int answer = MessageBoxW(form->Handle(), L"Skinned buttons?", L"Box", MB_OKCANCEL);
     KillTimer(nullptr, timer);
+    if (g_watch.clicks > 1) std::printf("(the OK button took %d clicks)\n", g_watch.clicks);
     EXPECT_EQ(g_watch.buttonSkins, 2);
     EXPECT_EQ(answer, IDOK);
 }

@@ -1,6 +1,7 @@
 #include "ui/controls/ExtCtrls.h"
 #include "ui/classes/Properties.h"
 #include "ui/classes/Streams.h"
+#include "ui/core/PaintMessage.h"
 
 #include <algorithm>
 
@@ -113,18 +114,9 @@ void TPanel::Paint(HDC dc) {
 
 void TPanel::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_PAINT: {
-        if (m.WParam) {
-            Paint(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            Paint(dc);
-            EndPaint(handle_, &ps);
-        }
-        m.Result = 0;
+    case WM_PAINT:
+        ServePaint(handle_, m, [this](HDC dc) { Paint(dc); });
         return;
-    }
     case WM_SIZE:
         Invalidate(); // the bevel and the centred caption move with the size
         break;

@@ -1,5 +1,6 @@
 #include "ui/controls/TabSet.h"
 #include "ui/classes/Properties.h"
+#include "ui/core/PaintMessage.h"
 #include "ui/graphics/Colors.h"
 #include "ui/graphics/GdiHandles.h"
 
@@ -202,18 +203,9 @@ void TTabSet::Step(int delta) {
 
 void TTabSet::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_PAINT: {
-        if (m.WParam) {
-            Paint(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            Paint(dc);
-            EndPaint(handle_, &ps);
-        }
-        m.Result = 0;
+    case WM_PAINT:
+        ServePaint(handle_, m, [this](HDC dc) { Paint(dc); });
         return;
-    }
     case WM_SIZE:
         UpdateScroller();
         Invalidate();

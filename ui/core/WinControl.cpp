@@ -1,5 +1,6 @@
 #include "ui/classes/Exception.h"
 #include "ui/core/Controls.h"
+#include "ui/core/PaintMessage.h"
 
 #include <windowsx.h>
 
@@ -486,16 +487,7 @@ bool TWinControl::PaintGraphicChildren(TMessage& m) {
         PaintGraphicChildrenOn(dc.Get());
         return true;
     }
-    if (m.WParam) {
-        PaintGraphicChildrenOn(reinterpret_cast<HDC>(m.WParam));
-        m.Result = 0;
-        return true;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    PaintGraphicChildrenOn(dc);
-    EndPaint(handle_, &ps);
-    m.Result = 0;
+    ServePaint(handle_, m, [this](HDC dc) { PaintGraphicChildrenOn(dc); });
     return true;
 }
 

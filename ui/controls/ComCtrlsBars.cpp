@@ -447,7 +447,9 @@ void TUpDown::WndProc(TMessage& m) {
             BOOL failed = FALSE;
             int now = static_cast<int>(
                 SendMessageW(handle_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-            if (!failed) position_ = now;
+            // The failure flag speaks of reading the buddy's text; an up-down without a buddy
+            // (Wine raises the flag then) keeps its own position, which is valid.
+            if (!failed || !associate_) position_ = now;
             if (OnClick && position_ != old)
                 OnClick(this, position_ > old ? TUDBtnType::btNext : TUDBtnType::btPrev);
         }

@@ -169,8 +169,7 @@ void TTabSet::UpdateScroller() {
     scroller_->SetVisible(show);
 }
 
-// Read from the window: an up-down without a buddy reports its position as failed, so the
-// scroller's own Position does not follow its arrows.
+// The scroller's arrows moved: its window's position is the first tab to show.
 void TTabSet::Scrolled(const TMessage& m) {
     if (!scroller_ || !scroller_->HandleAllocated() || LOWORD(m.WParam) != SB_THUMBPOSITION ||
         reinterpret_cast<HWND>(m.LParam) != scroller_->Handle())

@@ -385,6 +385,29 @@ TEST_F(ComCtrls, TrackBarChangeComesFromARealScroll) {
     EXPECT_EQ(changes, 2);
 }
 
+// Without a buddy the arrows still step the position and report each step (the tab set's
+// scroller is such an up-down).
+TEST_F(ComCtrls, UpDownWithoutABuddyStepsAndReports) {
+    auto* updown = Add<TUpDown>();
+    updown->SetMax(5);
+    updown->SetPosition(1);
+    std::vector<TUDBtnType> clicks;
+    updown->SetOnClick([&](TObject*, TUDBtnType button) { clicks.push_back(button); });
+    form->Show();
+    HWND hwnd = updown->Handle();
+    auto key = [&](WPARAM vk) {
+        SendMessageW(hwnd, WM_KEYDOWN, vk, 0);
+        SendMessageW(hwnd, WM_KEYUP, vk, 0);
+    };
+    key(VK_UP);
+    key(VK_UP);
+    EXPECT_EQ(updown->Position(), 3);
+    key(VK_DOWN);
+    EXPECT_EQ(updown->Position(), 2);
+    EXPECT_EQ(clicks, (std::vector<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btNext,
+                                                TUDBtnType::btPrev}));
+}
+
 TEST_F(ComCtrls, UpDownSetsItsBuddyAndMayRefuseAStep) {
     auto* edit = Add<TEdit>();
     auto* updown = Add<TUpDown>();

@@ -80,19 +80,28 @@ void DeleteIfEmpty(HKEY root, const std::string& path) {
     if (rc == ERROR_SUCCESS && subkeys == 0 && values == 0) RegDeleteKeyA(root, path.c_str());
 }
 
+// Removes the key's default value; true when it is gone.
+bool DeleteDefault(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+    LONG rc = RegDeleteValueA(key, nullptr);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
 bool RemoveLayout(HKEY root, const std::string& prefix, const std::string& extension,
                   const std::string& progId, std::string_view command) {
     std::string idKey = prefix + progId;
     if (!SameRegistryText(ReadDefault(root, idKey + "\\shell\\open\\command"), command))
         return true; // not ours (or not there): left alone
-    if (RegDeleteTreeA(root, idKey.c_str()) != ERROR_SUCCESS) return false;
+    // What the association wrote, and keys it leaves empty; whatever others put there stays.
+    if (!DeleteDefault(root, idKey + "\\shell\\open\\command") || !DeleteDefault(root, idKey))
+        return false;
+    for (const char* below : {"\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
+        DeleteIfEmpty(root, idKey + below);
     std::string extKey = prefix + extension;
     if (ReadDefault(root, extKey) != progId) return true;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, extKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-    LONG rc = RegDeleteValueA(key, nullptr);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) return false;
+    if (!DeleteDefault(root, extKey)) return false;
     DeleteIfEmpty(root, extKey);
     return true;
 }

@@ -154,9 +154,17 @@ TEST_F(QuietAssociation, AnExtensionKeyOthersAlsoUseKeepsTheirPartsAndNothingThe
     EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0); // nothing registered: nothing to do
     ASSERT_EQ(RunQuietTask(QuietTask::Associate), 0);
     SetDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs\\OpenWithProgids", "");
+    // Another program's verb and icon under the same type name are theirs.
+    const std::string type = "Software\\Classes\\Agent.Character2.2";
+    SetDefault(HKEY_CURRENT_USER, type + "\\DefaultIcon", "other.ico");
+    SetDefault(HKEY_CURRENT_USER, type + "\\shell\\edit\\command", "edit");
     EXPECT_EQ(RunQuietTask(QuietTask::Unassociate), 0);
     EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs"), "<no value>");
     EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, "Software\\Classes\\.acs\\OpenWithProgids"), "");
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, type + "\\DefaultIcon"), "other.ico");
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, type + "\\shell\\edit\\command"), "edit");
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, type), "<no value>");
+    EXPECT_EQ(ReadDefault(HKEY_CURRENT_USER, type + "\\shell\\open"), "<no key>");
 }
 
 TEST_F(About, CaptionBodyFontsAndButtons) {

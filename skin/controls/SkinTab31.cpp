@@ -80,13 +80,7 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
     if (!StartFace(face, dc, w, h, FaceColour())) return;
     SelectionGuard font(face.Dc(), tabSet->Font().Handle());
     const TStringList& tabs = tabSet->Tabs();
-    std::vector<int> widths;
-    for (int i = 0; i < tabs.Count(); ++i) {
-        const std::wstring text = AnsiToWide(tabs[i]);
-        SIZE size{};
-        GetTextExtentPoint32W(face.Dc(), text.c_str(), int(text.size()), &size);
-        widths.push_back(size.cx + kTabSetTextPad);
-    }
+    const std::vector<int> widths = tabSet->TabWidths();
     const int reserve = FScroller && FScroller->Visible() ? kScrollerReserve : 0;
     const std::vector<TTabSlot> row =
         LayOutTabRow(widths, tabSet->FirstIndex(), tabSet->StartMargin(),

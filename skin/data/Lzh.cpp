@@ -180,9 +180,11 @@ private:
 };
 
 // Where the first kTableBits bits of a code lead: a leaf (symbol + T) reached after `bits`
-// bits, or the inner node (its child pair) reached after all kTableBits.
+// bits, or the inner node (its child pair) reached after all kTableBits; `slot` is the node
+// that holds it.
 struct TableEntry {
     uint16_t node;
+    uint16_t slot;
     uint8_t bits;
 };
 
@@ -201,21 +203,22 @@ struct Decoder {
     void FillTable() {
         std::memset(model.watched, 0, sizeof model.watched);
         model.watched[lzh::R] = 1;
-        FillFrom(model.child[lzh::R], 0, 0);
+        FillFrom(lzh::R, 0, 0);
         model.watchedChanged = false;
     }
 
-    // Entries for the codes that start with `prefix` (depth bits), which lead to `node`.
-    void FillFrom(unsigned node, int depth, unsigned prefix) {
+    // Entries for the codes that start with `prefix` (depth bits), which lead to node `slot`.
+    void FillFrom(unsigned slot, int depth, unsigned prefix) {
+        unsigned node = model.child[slot];
         if (node >= unsigned(lzh::T) || depth == kTableBits) {
             int spare = kTableBits - depth;
-            TableEntry e{uint16_t(node), uint8_t(depth)};
+            TableEntry e{uint16_t(node), uint16_t(slot), uint8_t(depth)};
             std::fill_n(table + (prefix << spare), size_t(1) << spare, e);
             return;
         }
         model.watched[node] = model.watched[node + 1] = 1;
-        FillFrom(model.child[node], depth + 1, prefix << 1);
-        FillFrom(model.child[node + 1], depth + 1, (prefix << 1) | 1);
+        FillFrom(node, depth + 1, prefix << 1);
+        FillFrom(node + 1, depth + 1, (prefix << 1) | 1);
     }
 };
 
@@ -246,20 +249,30 @@ std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
     }
 }
 
+// A symbol as read: the code's length and the node its leaf hangs from, which the model's
+// update starts from.
+struct Code {
+    unsigned symbol;
+    unsigned slot;
+    int length;
+};
+
 // Reads one symbol: the table settles the first levels, the rest is walked one bit per level.
 // Needs kTableBits bits in the buffer.
-inline bool ReadSymbol(BitReader& in, Decoder& d, unsigned& symbol, int& length) {
+inline bool ReadSymbol(BitReader& in, Decoder& d, Code& code) {
     if (d.model.watchedChanged) d.FillTable();
     const TableEntry& e = d.table[in.Peek(kTableBits)];
     in.Skip(e.bits);
-    length = e.bits;
+    int length = e.bits;
+    unsigned slot = e.slot;
     unsigned c = e.node;
     while (c < unsigned(lzh::T)) {
         if (in.Count() == 0 && !in.Refill()) return false;
-        c = d.model.child[c + in.Bit()];
+        slot = c + in.Bit();
+        c = d.model.child[slot];
         length++;
     }
-    symbol = c - lzh::T;
+    code = {c - lzh::T, slot, length};
     return true;
 }
 
@@ -317,20 +330,23 @@ inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
 
 // Decodes from `out` until it reaches `outEnd` (the last match may run up to kLzhMaxMatch - 1
 // bytes past it, plus a copy step of excess). At least kHistory bytes must lie before `out`.
+//
+// The output comes before the model's update, which the output does not need: when the
+// processor has guessed wrong about a move in the update, the work it throws away is then only
+// the update's, not the match copy's as well.
 LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* outEnd) {
     while (out < outEnd) {
         if (in.Count() < kRefillBelow && !in.Refill()) return LzhStatus::SourceOverrun;
-        unsigned symbol = 0;
-        int length = 0;
-        if (!ReadSymbol(in, d, symbol, length)) return LzhStatus::SourceOverrun;
-        d.model.Update(symbol, length);
-        if (symbol < 256) {
-            *out++ = uint8_t(symbol);
-            continue;
+        Code code;
+        if (!ReadSymbol(in, d, code)) return LzhStatus::SourceOverrun;
+        if (code.symbol < 256) {
+            *out++ = uint8_t(code.symbol);
+        } else {
+            if (in.Count() < kPositionBits && !in.Refill()) return LzhStatus::SourceOverrun;
+            unsigned distance = ReadPosition(in) + 1;
+            out = CopyMatch(out, distance, code.symbol - 255 + kLzhThreshold);
         }
-        if (in.Count() < kPositionBits && !in.Refill()) return LzhStatus::SourceOverrun;
-        unsigned distance = ReadPosition(in) + 1;
-        out = CopyMatch(out, distance, symbol - 255 + kLzhThreshold);
+        d.model.Update(code.symbol, code.slot, code.length);
     }
     return LzhStatus::Ok;
 }

@@ -71,12 +71,14 @@ struct Model {
         CountFrom(parent[symbol + T]);
     }
 
-    // The same for a symbol whose code is `length` bits long. Until a node moves, the walk up
-    // counts levels rather than testing each loaded parent for the root: the loop's end is
-    // then known long before the loads arrive.
-    void Update(unsigned symbol, int length) {
+    // The same for a symbol whose code is `length` bits long and whose leaf hangs from node
+    // `slot`, both known to the decoder from its walk down: the first test does not wait for a
+    // load of the leaf's parent. Until a node moves, the walk up counts levels rather than
+    // testing each loaded parent for the root: the loop's end is then known long before the
+    // loads arrive.
+    void Update(unsigned symbol, unsigned slot, int length) {
         if (freq[R] == kLzhMaxFreq) return Update(symbol);
-        unsigned c = parent[symbol + T];
+        unsigned c = slot;
         for (; length > 0; length--) {
             unsigned k = ++freq[c];
             if (k > freq[c + 1]) return CountFrom(parent[MoveTo(c, LastLighter(c + 1, k), k)]);

@@ -37,7 +37,7 @@ int CodeLength(const Model& m, unsigned symbol) {
 }
 
 TEST(LzhModel, StaysSoundAndWalksAlikeWithAndWithoutTheCodeLength) {
-    // The decoder passes the code's length and the encoder does not: both must change the model
+    // The decoder passes the code's length and the leaf's node and the encoder does not: both must change the model
     // identically, through moves, long runs of one symbol and rebuilds (the root reaches
     // kLzhMaxFreq every 16384 or so updates).
     auto plain = std::make_unique<Model>();
@@ -48,7 +48,7 @@ TEST(LzhModel, StaysSoundAndWalksAlikeWithAndWithoutTheCodeLength) {
     std::geometric_distribution<unsigned> skewed(0.02);
     for (int i = 0; i < 200000; i++) {
         unsigned symbol = i % 5000 < 300 ? 65 : skewed(random) % kChars;
-        counted->Update(symbol, CodeLength(*counted, symbol));
+        counted->Update(symbol, counted->parent[symbol + T], CodeLength(*counted, symbol));
         plain->Update(symbol);
         if (i % 997 == 0) {
             ExpectSound(*plain);

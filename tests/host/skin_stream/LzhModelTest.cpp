@@ -37,9 +37,9 @@ int CodeLength(const Model& m, unsigned symbol) {
 }
 
 TEST(LzhModel, StaysSoundAndWalksAlikeWithAndWithoutTheCodeLength) {
-    // The decoder passes the code's length and the leaf's node and the encoder does not: both must change the model
-    // identically, through moves, long runs of one symbol and rebuilds (the root reaches
-    // kLzhMaxFreq every 16384 or so updates).
+    // The decoder passes the code's length and the leaf's node and the encoder does not: both
+    // must change the model identically, through moves, long runs of one symbol and rebuilds
+    // (the root reaches kLzhMaxFreq every 16384 or so updates).
     auto plain = std::make_unique<Model>();
     auto counted = std::make_unique<Model>();
     plain->Start();

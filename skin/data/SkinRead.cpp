@@ -4,9 +4,11 @@
 #include "skin/data/SkinRead.h"
 
 #include "base/ByteCursor.h"
+#include "base/WholeFile.h"
 #include "skin/data/Lzh.h"
 
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace kv {
@@ -80,14 +82,15 @@ bool TSkinReader::OpenUnpacked(std::vector<uint8_t> package) {
 
 bool TSkinReader::OpenPackageFile(const std::string& path) {
     Clear();
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false; // missing or unreadable: the caller reports that
-    std::streamoff length = file.tellg();
-    if (length < 0 || uint64_t(length) > kSkinMaxFileBytes) return Refuse(kDamagedSkinMessage);
-    std::vector<uint8_t> bytes(static_cast<size_t>(length));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), length))
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(file.get(), kSkinMaxFileBytes, bytes) != WholeFile::Ok)
         return Refuse(kDamagedSkinMessage);
+    file.reset();
     return OpenPackage(bytes);
 }
 

@@ -1,24 +1,26 @@
 #include "tools/skinpack/SkinPack.h"
 
+#include "base/WholeFile.h"
 #include "skin/data/Lzh.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/SkinWrite.h"
+#include "tools/skinpack/DecodeFile.h"
+#include "tools/skinpack/Files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <ostream>
-#include <sstream>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 
 namespace kv {
 namespace {
 
-namespace fs = std::filesystem;
+using files::File;
+using files::OpenFile;
 using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kUsage =
@@ -48,24 +50,25 @@ struct UsageError : ToolError {
 };
 
 Bytes ReadFile(const std::string& path, uint64_t cap) {
-    std::ifstream f(fs::path(path), std::ios::binary | std::ios::ate);
-    if (!f) throw ToolError("cannot open " + path);
-    std::streamoff length = f.tellg();
-    if (length < 0) throw ToolError("cannot read " + path);
-    if (uint64_t(length) > cap)
+    File file = OpenFile(path.c_str(), false);
+    if (!file) throw ToolError("cannot open " + path);
+    Bytes bytes;
+    switch (ReadWholeFile(file.get(), cap, bytes)) {
+    case WholeFile::Ok:
+        return bytes;
+    case WholeFile::TooLarge:
         throw ToolError(path + " is larger than " + std::to_string(cap) + " bytes");
-    Bytes bytes(static_cast<size_t>(length));
-    f.seekg(0);
-    if (!f.read(reinterpret_cast<char*>(bytes.data()), length))
-        throw ToolError("cannot read " + path);
-    return bytes;
+    case WholeFile::ReadError:
+        break;
+    }
+    throw ToolError("cannot read " + path);
 }
 
-void WriteFile(const fs::path& path, std::span<const uint8_t> bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (f) f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (f) f.close();
-    if (!f) throw ToolError("cannot write " + path.string());
+void WriteFile(const std::string& path, std::span<const uint8_t> bytes) {
+    File file = OpenFile(path.c_str(), true);
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    if (file && std::fclose(file.release()) != 0) written = false;
+    if (!written) throw ToolError("cannot write " + path);
 }
 
 std::string Printable(std::string text) {
@@ -88,18 +91,19 @@ void CheckArgs(const std::vector<std::string>& args, size_t count) {
     if (args.size() != count) throw UsageError("wrong number of arguments for " + args[0]);
 }
 
-void List(const std::vector<std::string>& args, std::ostream& out) {
+void List(const std::vector<std::string>& args, std::string& out) {
     CheckArgs(args, 2);
     TSkinReader reader;
     OpenSkin(reader, args[1]);
-    out << "version " << reader.PackageVersion() << ", " << reader.Count() << " entries, "
-        << reader.Data().size() << " bytes of data\n";
+    out += "version " + std::to_string(reader.PackageVersion()) + ", " +
+           std::to_string(reader.Count()) + " entries, " + std::to_string(reader.Data().size()) +
+           " bytes of data\n";
     for (size_t i = 0; i < reader.Count(); i++) {
-        out << std::string(10 - std::min<size_t>(10, std::to_string(reader.EntrySize(i)).size()),
-                           ' ')
-            << reader.EntrySize(i) << "  " << reader.Names()[i];
-        if (!reader.Entry(i)) out << "  (reaches past the data: absent)";
-        out << "\n";
+        std::string size = std::to_string(reader.EntrySize(i));
+        out += std::string(10 - std::min<size_t>(10, size.size()), ' ') + size + "  " +
+               reader.Names()[i];
+        if (!reader.Entry(i)) out += "  (reaches past the data: absent)";
+        out += "\n";
     }
 }
 
@@ -110,17 +114,17 @@ void Extract(const std::vector<std::string>& args) {
     Bytes bytes;
     if (!reader.ExtractEntry(args[2], bytes))
         throw ToolError(args[1] + ": no entry named \"" + args[2] + "\"");
-    WriteFile(fs::path(args[3]), bytes);
+    WriteFile(args[3], bytes);
 }
 
-void WriteOrderFile(const fs::path& dir, const std::vector<std::string>& names) {
+void WriteOrderFile(const std::string& dir, const std::vector<std::string>& names) {
     std::string text;
     for (const auto& n : names) text += n + "\n";
-    WriteFile(dir / kSkinPackOrderFile,
+    WriteFile(files::Join(dir, kSkinPackOrderFile),
               std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-void Unpack(const std::vector<std::string>& args, std::ostream& err) {
+void Unpack(const std::vector<std::string>& args, std::string& err) {
     CheckArgs(args, 3);
     TSkinReader reader;
     OpenSkin(reader, args[1]);
@@ -131,147 +135,78 @@ void Unpack(const std::vector<std::string>& args, std::ostream& err) {
         if (!reader.Entry(i))
             throw ToolError(args[1] + ": entry \"" + name + "\" reaches past the data");
     }
-    fs::path dir(args[2]);
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (!fs::is_directory(dir)) throw ToolError("cannot create folder " + args[2]);
+    const std::string& dir = args[2];
+    if (!files::MakeFolders(dir)) throw ToolError("cannot create folder " + dir);
     std::map<std::string, size_t> written;
     for (size_t i = 0; i < reader.Count(); i++) {
         const std::string& name = reader.Names()[i];
         auto bytes = *reader.Entry(i);
         auto [it, first] = written.emplace(name, i);
         if (first) {
-            WriteFile(dir / name, bytes);
+            WriteFile(files::Join(dir, name), bytes);
         } else if (!std::ranges::equal(bytes, *reader.Entry(it->second))) {
-            err << "skinpack: note: a later \"" << name
-                << "\" differs from the first; the first is kept, as readers do\n";
+            err += "skinpack: note: a later \"" + name +
+                   "\" differs from the first; the first is kept, as readers do\n";
         }
     }
     WriteOrderFile(dir, reader.Names());
 }
 
-std::vector<std::string> ReadOrderFile(const fs::path& path) {
-    Bytes bytes = ReadFile(path.string(), uint64_t(1) << 20);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+std::vector<std::string> ReadOrderFile(const std::string& path) {
+    Bytes bytes = ReadFile(path, uint64_t(1) << 20);
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::vector<std::string> names;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == text.npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line[0] == '#') continue;
-        names.push_back(line);
+        names.emplace_back(line);
     }
     return names;
 }
 
-std::vector<std::string> EntryNames(const fs::path& dir) {
-    if (fs::exists(dir / kSkinPackOrderFile)) return ReadOrderFile(dir / kSkinPackOrderFile);
-    std::vector<std::string> names;
-    for (const auto& item : fs::directory_iterator(dir)) {
-        std::string name = item.path().filename().string();
-        if (item.is_regular_file() && name != kSkinPackOrderFile) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+std::vector<std::string> EntryNames(const std::string& dir) {
+    std::string orderFile = files::Join(dir, kSkinPackOrderFile);
+    if (files::Exists(orderFile)) return ReadOrderFile(orderFile);
+    std::optional<std::vector<std::string>> names = files::FileNamesIn(dir);
+    if (!names) throw ToolError("cannot read folder " + dir);
+    std::erase(*names, std::string(kSkinPackOrderFile));
+    std::sort(names->begin(), names->end());
+    return *names;
 }
 
 void Pack(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
-    fs::path dir(args[1]);
-    if (!fs::is_directory(dir)) throw ToolError(args[1] + " is not a folder");
+    const std::string& dir = args[1];
+    if (!files::IsFolder(dir)) throw ToolError(dir + " is not a folder");
     std::vector<SkinEntry> entries;
     for (const std::string& name : EntryNames(dir)) {
         if (!IsPlainFileName(name)) throw ToolError("\"" + name + "\" is not a plain file name");
-        entries.push_back({name, ReadFile((dir / name).string(), uint64_t(kLzhMaxUnpacked))});
+        entries.push_back({name, ReadFile(files::Join(dir, name), uint64_t(kLzhMaxUnpacked))});
     }
     if (entries.empty()) throw ToolError(args[1] + " holds no entries to pack");
     Bytes packed;
     std::string error;
     if (!PackSkin(entries, packed, error)) throw ToolError(error);
-    WriteFile(fs::path(args[2]), packed);
-}
-
-// The C library's files rather than C++ streams for decode: a stream's first use sets up the
-// locale machinery, a large share of the tool's start-up on a small skin.
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens `path` in the system's own encoding (wide on Windows, so that any name opens).
-// Unbuffered: the callers move whole pieces of many kilobytes, and a stdio buffer would only be
-// one more page to touch.
-File OpenFile(const fs::path& path, bool write) {
-#ifdef _WIN32
-    File file(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
-#else
-    File file(std::fopen(path.c_str(), write ? "wb" : "rb"));
-#endif
-    if (file) std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return file;
-}
-
-// A file written beside its destination and renamed over it once complete: a failure leaves
-// the destination as it was, and the destination may be the very file being read.
-class PendingFile {
-public:
-    explicit PendingFile(const fs::path& path) : path_(path), part_(path) {
-        part_ += ".part";
-        file_ = OpenFile(part_, true);
-        if (!file_) throw ToolError("cannot write " + part_.string());
-    }
-    ~PendingFile() {
-        file_.reset();
-        std::error_code ec;
-        if (!committed_) fs::remove(part_, ec);
-    }
-
-    bool Write(std::span<const uint8_t> bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
-    }
-
-    void Commit() {
-        bool closed = std::fclose(file_.release()) == 0;
-        std::error_code ec;
-        if (closed) fs::rename(part_, path_, ec);
-        if (!closed || ec) throw ToolError("cannot write " + path_.string());
-        committed_ = true;
-    }
-
-private:
-    fs::path path_, part_;
-    File file_;
-    bool committed_ = false;
-};
-
-// Streams: the packed input is read and the output written through fixed buffers.
-void DecodeFile(const std::string& packedPath, const std::string& outPath) {
-    File in = OpenFile(fs::path(packedPath), false);
-    if (!in) throw ToolError("cannot open " + packedPath);
-    PendingFile out{fs::path(outPath)};
-    auto read = [&in](std::span<uint8_t> buffer) {
-        return std::fread(buffer.data(), 1, buffer.size(), in.get());
-    };
-    auto write = [&out](std::span<const uint8_t> bytes) { return out.Write(bytes); };
-    LzhStatus status = TLZH::UnpackStream(read, write);
-    if (std::ferror(in.get())) throw ToolError("cannot read " + packedPath);
-    if (status == LzhStatus::WriteFailed) throw ToolError("cannot write " + outPath);
-    if (status != LzhStatus::Ok) throw ToolError(packedPath + ": " + LzhStatusText(status));
-    in.reset(); // Windows renames nothing over an open file
-    out.Commit();
+    WriteFile(args[2], packed);
 }
 
 void Decode(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
-    DecodeFile(args[1], args[2]);
+    char message[2 * 4096 + 200];
+    if (!DecodePackedFile(args[1].c_str(), args[2].c_str(), message, sizeof message))
+        throw ToolError(message);
 }
 
 void Encode(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
     Bytes data = ReadFile(args[1], uint64_t(kLzhMaxUnpacked));
-    WriteFile(fs::path(args[2]), TLZH::Pack(data));
+    WriteFile(args[2], TLZH::Pack(data));
 }
 
-void Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+void Dispatch(const std::vector<std::string>& args, std::string& out, std::string& err) {
     const std::string& command = args[0];
     if (command == "list") return List(args, out);
     if (command == "extract") return Extract(args);
@@ -292,29 +227,18 @@ bool IsPlainFileName(const std::string& name) {
     return name.back() != ' ' && name.back() != '.'; // Windows would drop those
 }
 
-int DecodePackedFile(const std::string& packedPath, const std::string& outPath,
-                     std::string& error) {
-    try {
-        DecodeFile(packedPath, outPath);
-        return 0;
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
-    return 1;
-}
-
-int RunSkinPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunSkinPack(const std::vector<std::string>& args, std::string& out, std::string& err) {
     if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage;
+        (args.empty() ? err : out) += kUsage;
         return args.empty() ? 1 : 0;
     }
     try {
         Dispatch(args, out, err);
         return 0;
     } catch (const UsageError& e) {
-        err << "skinpack: " << e.what() << "\n\n" << kUsage;
+        err += std::string("skinpack: ") + e.what() + "\n\n" + kUsage;
     } catch (const std::exception& e) {
-        err << "skinpack: " << e.what() << "\n";
+        err += std::string("skinpack: ") + e.what() + "\n";
     }
     return 1;
 }

@@ -2,10 +2,9 @@
 // The skinpack command line, callable in-process.
 //
 // Contract: RunSkinPack(args, out, err) runs one command (args exclude the program name),
-// writes listings to `out` and every diagnostic to `err`, and returns 0 on success, 1 on any
+// appends listings to `out` and every diagnostic to `err`, and returns 0 on success, 1 on any
 // failure (bad usage, unreadable input, damaged skin, unwritable output). It never throws.
 // A SKIN is a packed skin file: the 4-byte unpacked size and the LZHUF stream, nothing else.
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -13,12 +12,7 @@ namespace kv {
 
 inline constexpr const char* kSkinPackOrderFile = "skinpack.order";
 
-int RunSkinPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-// The decode command without any C++ stream (the program's fast start for it): 0, or 1 with
-// the message in `error`.
-int DecodePackedFile(const std::string& packedPath, const std::string& outPath,
-                     std::string& error);
+int RunSkinPack(const std::vector<std::string>& args, std::string& out, std::string& err);
 
 // True for a plain file name that is safe to create in a folder on any system.
 bool IsPlainFileName(const std::string& name);

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -43,11 +42,9 @@ protected:
 
     // In-process run: exit code, with stdout and stderr kept.
     int Run(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        int rc = kv::RunSkinPack(args, out, err);
-        out_ = out.str();
-        err_ = err.str();
-        return rc;
+        out_.clear();
+        err_.clear();
+        return kv::RunSkinPack(args, out_, err_);
     }
 
     // The built tool itself.
@@ -180,7 +177,7 @@ TEST_F(SkinPackTool, PackThenUnpackRoundTripsAFolderByteForByte) {
 }
 
 TEST_F(SkinPackTool, WithoutAnOrderFileEveryFileIsPackedOnceInNameOrder) {
-    fs::create_directories(dir_ / "f");
+    fs::create_directories(dir_ / "f" / "sub.bmp"); // folders are not entries
     Write(dir_ / "f" / "b.bmp", std::string("BB"));
     Write(dir_ / "f" / "a.ini", std::string("[x]"));
     ASSERT_EQ(Run({"pack", P("f"), P("f.skn")}), 0) << err_;
@@ -190,6 +187,21 @@ TEST_F(SkinPackTool, WithoutAnOrderFileEveryFileIsPackedOnceInNameOrder) {
                     "         2  b.bmp\n");
     ASSERT_EQ(Run({"extract", P("f.skn"), "B.BMP", P("b.out")}), 0) << err_;
     EXPECT_EQ(Read(dir_ / "b.out"), (Bytes{'B', 'B'}));
+}
+
+// unpack makes its folder and any missing parents, and writes over files already there.
+TEST_F(SkinPackTool, UnpackMakesMissingFoldersAndReplacesFiles) {
+    fs::path folder = MakeFolder("skin");
+    ASSERT_EQ(Run({"pack", folder.string(), P("a.skn")}), 0) << err_;
+    fs::create_directories(dir_ / "x");
+    Write(dir_ / "x" / "y" , std::string("a file in the way"));
+    EXPECT_EQ(Run({"unpack", P("a.skn"), P("x/y/z")}), 1);
+    EXPECT_NE(err_.find("cannot create folder"), std::string::npos) << err_;
+    ASSERT_EQ(Run({"unpack", P("a.skn"), P("new/deeper/copy/")}), 0) << err_;
+    ExpectSameFolders(folder, dir_ / "new" / "deeper" / "copy");
+    Write(dir_ / "new" / "deeper" / "copy" / "button.bmp", std::string("stale"));
+    ASSERT_EQ(Run({"unpack", P("a.skn"), P("new/deeper/copy")}), 0) << err_;
+    ExpectSameFolders(folder, dir_ / "new" / "deeper" / "copy");
 }
 
 TEST_F(SkinPackTool, BadUsageAndBadInputFailWithAMessage) {

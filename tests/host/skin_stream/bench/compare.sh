@@ -42,7 +42,7 @@ mean_us() {
 printf '%-14s %12s %12s %8s' input classic_us skinpack_us ratio
 [ -n "$earlier" ] && printf ' %12s %8s' earlier_us ratio
 printf '\n'
-for name in noisy-skin noisy-images english; do
+for name in one-byte noisy-skin noisy-images english; do
     packed=$dir/$name.packed
     "$classic" "$packed" "$dir/$name.classic"
     "$skinpack" decode "$packed" "$dir/$name.ours"

@@ -195,9 +195,8 @@ void Pack(const std::vector<std::string>& args) {
 
 void Decode(const std::vector<std::string>& args) {
     CheckArgs(args, 3);
-    char message[2 * 4096 + 200];
-    if (!DecodePackedFile(args[1].c_str(), args[2].c_str(), message, sizeof message))
-        throw ToolError(message);
+    std::string message;
+    if (!DecodePackedFile(args[1].c_str(), args[2].c_str(), message)) throw ToolError(message);
 }
 
 void Encode(const std::vector<std::string>& args) {

@@ -5,12 +5,11 @@
 #include <cstring>
 
 int main(int argc, char** argv) {
-    // Decoding one skin is the common use and mostly start-up: it goes first, before any
-    // C++ string exists.
+    // Decoding one skin is the common use and mostly start-up: it goes first.
     if (argc == 4 && std::strcmp(argv[1], "decode") == 0) {
-        char message[2 * 4096 + 200];
-        if (kv::DecodePackedFile(argv[2], argv[3], message, sizeof message)) return 0;
-        std::fprintf(stderr, "skinpack: %s\n", message);
+        std::string message;
+        if (kv::DecodePackedFile(argv[2], argv[3], message)) return 0;
+        std::fprintf(stderr, "skinpack: %s\n", message.c_str());
         return 1;
     }
     std::string out, err;

@@ -19,7 +19,9 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + "/" + name; // Windows takes '/' as well
 }
 
-bool RemoveFile(const char* path) { return std::remove(path) == 0; }
+bool RemoveFile(const char* path) {
+    return std::remove(path) == 0;
+}
 
 #ifdef _WIN32
 
@@ -33,8 +35,12 @@ bool Exists(const std::string& path) {
 }
 
 namespace {
-bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr); }
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr);
+}
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 } // namespace
 
 std::optional<std::vector<std::string>> FileNamesIn(const std::string& folder) {
@@ -67,8 +73,12 @@ bool Exists(const std::string& path) {
 }
 
 namespace {
-bool MakeFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
-bool IsSeparator(char c) { return c == '/'; }
+bool MakeFolder(const std::string& path) {
+    return mkdir(path.c_str(), 0777) == 0;
+}
+bool IsSeparator(char c) {
+    return c == '/';
+}
 } // namespace
 
 std::optional<std::vector<std::string>> FileNamesIn(const std::string& folder) {

@@ -194,7 +194,7 @@ TEST_F(SkinPackTool, UnpackMakesMissingFoldersAndReplacesFiles) {
     fs::path folder = MakeFolder("skin");
     ASSERT_EQ(Run({"pack", folder.string(), P("a.skn")}), 0) << err_;
     fs::create_directories(dir_ / "x");
-    Write(dir_ / "x" / "y" , std::string("a file in the way"));
+    Write(dir_ / "x" / "y", std::string("a file in the way"));
     EXPECT_EQ(Run({"unpack", P("a.skn"), P("x/y/z")}), 1);
     EXPECT_NE(err_.find("cannot create folder"), std::string::npos) << err_;
     ASSERT_EQ(Run({"unpack", P("a.skn"), P("new/deeper/copy/")}), 0) << err_;

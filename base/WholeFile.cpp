@@ -6,13 +6,12 @@ WholeFile ReadWholeFile(std::FILE* file, uint64_t cap, std::vector<uint8_t>& byt
     constexpr size_t kPiece = 64 * 1024;
     bytes.clear();
     for (size_t got = kPiece; got == kPiece;) {
-        if (bytes.size() > cap) return WholeFile::TooLarge;
         size_t have = bytes.size();
         bytes.resize(have + kPiece);
         got = std::fread(bytes.data() + have, 1, kPiece, file);
         bytes.resize(have + got);
+        if (bytes.size() > cap) return WholeFile::TooLarge;
     }
-    if (bytes.size() > cap) return WholeFile::TooLarge;
     return std::ferror(file) ? WholeFile::ReadError : WholeFile::Ok;
 }
 

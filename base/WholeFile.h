@@ -1,5 +1,5 @@
 #pragma once
-// A whole file's bytes through the C library.
+// A whole file's bytes through the C library, and the owner of a C library file.
 //
 // Contract: ReadWholeFile(file, cap, bytes) reads `file` from where it stands to its end into
 // `bytes` (replacing what they held) and returns Ok; TooLarge as soon as more than `cap` bytes
@@ -11,9 +11,15 @@
 // set-up at every start, a large share of the start-up of a small command-line tool.
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace kv {
+
+struct CFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using CFile = std::unique_ptr<std::FILE, CFileCloser>; // closed when the owner goes
 
 enum class WholeFile { Ok, TooLarge, ReadError };
 

@@ -8,7 +8,6 @@
 #include "skin/data/Lzh.h"
 
 #include <cstdio>
-#include <memory>
 #include <utility>
 
 namespace kv {
@@ -82,10 +81,7 @@ bool TSkinReader::OpenUnpacked(std::vector<uint8_t> package) {
 
 bool TSkinReader::OpenPackageFile(const std::string& path) {
     Clear();
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    CFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return false; // missing or unreadable: the caller reports that
     std::vector<uint8_t> bytes;
     if (ReadWholeFile(file.get(), kSkinMaxFileBytes, bytes) != WholeFile::Ok)

@@ -38,10 +38,10 @@ bool DecodeInto(std::FILE* in, std::FILE* part, const char* packedPath, const ch
 } // namespace
 
 bool DecodePackedFile(const char* packedPath, const char* outPath, std::string& message) {
-    files::File in = files::OpenFile(packedPath, false);
+    CFile in = files::OpenFile(packedPath, false);
     if (!in) return Fail(message, std::string("cannot open ") + packedPath);
     std::string partPath = std::string(outPath) + ".part";
-    files::File part = files::OpenFile(partPath.c_str(), true);
+    CFile part = files::OpenFile(partPath.c_str(), true);
     if (!part) return Fail(message, "cannot write " + partPath);
     bool ok = DecodeInto(in.get(), part.get(), packedPath, outPath, message);
     in.reset(); // Windows renames nothing over an open file

@@ -1,5 +1,7 @@
 #include "tools/skinpack/Files.h"
 
+#include <memory>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -9,8 +11,8 @@
 
 namespace kv::files {
 
-File OpenFile(const char* path, bool write) {
-    File file(std::fopen(path, write ? "wb" : "rb"));
+CFile OpenFile(const char* path, bool write) {
+    CFile file(std::fopen(path, write ? "wb" : "rb"));
     if (file) std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return file;
 }

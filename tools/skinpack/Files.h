@@ -11,20 +11,15 @@
 // when the folder cannot be read. MakeFolders creates a folder and any missing parents and
 // says whether a folder now stands there. RenameOver renames `from` over `to`, replacing it.
 // None of them throws except for a failed allocation.
-#include <cstdio>
-#include <memory>
+#include "base/WholeFile.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kv::files {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File OpenFile(const char* path, bool write);
+CFile OpenFile(const char* path, bool write);
 bool IsFolder(const std::string& path);
 bool Exists(const std::string& path);
 bool MakeFolders(const std::string& path);

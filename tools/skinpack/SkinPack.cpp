@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <exception>
 #include <map>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -19,7 +18,6 @@
 namespace kv {
 namespace {
 
-using files::File;
 using files::OpenFile;
 using Bytes = std::vector<uint8_t>;
 
@@ -50,7 +48,7 @@ struct UsageError : ToolError {
 };
 
 Bytes ReadFile(const std::string& path, uint64_t cap) {
-    File file = OpenFile(path.c_str(), false);
+    CFile file = OpenFile(path.c_str(), false);
     if (!file) throw ToolError("cannot open " + path);
     Bytes bytes;
     switch (ReadWholeFile(file.get(), cap, bytes)) {
@@ -65,7 +63,7 @@ Bytes ReadFile(const std::string& path, uint64_t cap) {
 }
 
 void WriteFile(const std::string& path, std::span<const uint8_t> bytes) {
-    File file = OpenFile(path.c_str(), true);
+    CFile file = OpenFile(path.c_str(), true);
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
     if (file && std::fclose(file.release()) != 0) written = false;
     if (!written) throw ToolError("cannot write " + path);

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
@@ -12,14 +11,11 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, Closer>;
+using kv::CFile;
 
 // A temporary file holding `size` bytes counting up, opened for reading.
-File FileOf(size_t size) {
-    File file(std::tmpfile());
+CFile FileOf(size_t size) {
+    CFile file(std::tmpfile());
     for (size_t i = 0; i < size; i++) std::fputc(int(i & 0xFF), file.get());
     std::rewind(file.get());
     return file;
@@ -44,7 +40,7 @@ TEST(WholeFile, ReadsUpToTheCapAndRefusesOneByteMore) {
 
 // A huge file under a small cap is not read whole.
 TEST(WholeFile, StopsSoonAfterTheCap) {
-    File file = FileOf(1 << 20);
+    CFile file = FileOf(1 << 20);
     Bytes bytes;
     EXPECT_EQ(kv::ReadWholeFile(file.get(), 10, bytes), kv::WholeFile::TooLarge);
     EXPECT_LE(std::ftell(file.get()), 2 * 64 * 1024);
@@ -52,7 +48,7 @@ TEST(WholeFile, StopsSoonAfterTheCap) {
 
 TEST(WholeFile, AReadErrorIsReported) {
     // A folder opens for reading here, and reading it fails.
-    File folder(std::fopen(fs::temp_directory_path().string().c_str(), "rb"));
+    CFile folder(std::fopen(fs::temp_directory_path().string().c_str(), "rb"));
     if (!folder) GTEST_SKIP() << "folders do not open as files here";
     Bytes bytes;
     EXPECT_EQ(kv::ReadWholeFile(folder.get(), 100, bytes), kv::WholeFile::ReadError);

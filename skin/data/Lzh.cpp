@@ -23,6 +23,8 @@
 #include "skin/data/Lzh.h"
 #include "skin/data/LzhModel.h"
 
+#include "base/Pages.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -60,8 +62,7 @@ class InputFeed {
 public:
     static constexpr size_t kBytes = 16 * 1024;
 
-    InputFeed(const LzhRead& read, std::unique_ptr<uint8_t[]> buffer)
-        : read_(read), buf_(std::move(buffer)) {}
+    InputFeed(const LzhRead& read, uint8_t* buffer) : read_(read), buf_(buffer) {} // kBytes
 
     bool Ended() const { return ended_; }
     uint64_t Total() const { return total_; } // bytes read so far (all of them once Ended)
@@ -70,21 +71,20 @@ public:
     // are unread or the stream has ended.
     void TopUp(const uint8_t*& p, const uint8_t*& end, size_t want) {
         size_t left = size_t(end - p);
-        if (left) std::memmove(buf_.get(), p, left);
+        if (left) std::memmove(buf_, p, left);
         while (left < want && !ended_) {
-            size_t got = std::min(read_(std::span(buf_.get() + left, kBytes - left)),
-                                  kBytes - left);
+            size_t got = std::min(read_(std::span(buf_ + left, kBytes - left)), kBytes - left);
             ended_ = got == 0;
             left += got;
             total_ += got;
         }
-        p = buf_.get();
+        p = buf_;
         end = p + left;
     }
 
 private:
     const LzhRead& read_;
-    std::unique_ptr<uint8_t[]> buf_;
+    uint8_t* buf_;
     uint64_t total_ = 0;
     bool ended_ = false;
 };
@@ -249,6 +249,26 @@ std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
     }
 }
 
+// Everything streaming works in, as one block whose pages are mapped at once: decoding a small
+// skin is otherwise a good part page faults. The buffers are left uninitialised (every byte is
+// written before it is read); the model is started.
+struct StreamMemory {
+    Decoder decoder;
+    uint8_t input[InputFeed::kBytes];
+    uint8_t window[kHistory + kLzhStreamChunk + kTailMargin];
+};
+
+std::unique_ptr<StreamMemory> NewStreamMemory() {
+    try {
+        std::unique_ptr<StreamMemory> memory(new StreamMemory);
+        MapPagesNow(memory.get(), sizeof(StreamMemory));
+        memory->decoder.model.Start();
+        return memory;
+    } catch (const std::bad_alloc&) {
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    }
+}
+
 // A symbol as read: the code's length and the node its leaf hangs from, which the model's
 // update starts from.
 struct Code {
@@ -383,7 +403,8 @@ LzhStatus DecodeStream(BitReader& in, Decoder& d, uint8_t* window, uint64_t size
     uint8_t* begin = window + kHistory;
     while (size > 0) {
         uint8_t* out = begin;
-        LzhStatus status = DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
+        LzhStatus status =
+            DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
         if (status != LzhStatus::Ok) return status;
         size_t made = size_t(std::min<uint64_t>(uint64_t(out - begin), size));
         if (!write(std::span<const uint8_t>(begin, made))) return LzhStatus::WriteFailed;
@@ -446,7 +467,8 @@ LzhStatus TLZH::Unpack(std::span<const uint8_t> packed, std::vector<uint8_t>& ou
 }
 
 LzhStatus TLZH::UnpackStream(const LzhRead& read, const LzhWrite& write) {
-    InputFeed feed(read, NewBuffer(InputFeed::kBytes));
+    auto memory = NewStreamMemory();
+    InputFeed feed(read, memory->input);
     BitReader in(feed);
     uint8_t word[4];
     if (!in.TakeBytes(word, 4)) return LzhStatus::TooShort;
@@ -454,9 +476,7 @@ LzhStatus TLZH::UnpackStream(const LzhRead& read, const LzhWrite& write) {
                                uint32_t(word[2]) << 16 | uint32_t(word[3]) << 24);
     if (declared <= 0) return LzhStatus::Ok;
     if (declared > kLzhMaxUnpacked) return LzhStatus::TooLarge;
-    auto decoder = NewDecoder();
-    auto window = NewBuffer(kHistory + kLzhStreamChunk + kTailMargin);
-    LzhStatus status = DecodeStream(in, *decoder, window.get(), uint64_t(declared), write);
+    LzhStatus status = DecodeStream(in, memory->decoder, memory->window, uint64_t(declared), write);
     // Unpack refuses such a size before decoding; here the source's size is known only at its
     // end, which a stream declaring more than it can hold always reaches.
     if (status == LzhStatus::SourceOverrun && feed.Ended() &&

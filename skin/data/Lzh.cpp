@@ -224,31 +224,30 @@ struct Decoder {
     }
 };
 
-std::unique_ptr<Decoder> NewDecoder() {
+// Runs `allocate`: no memory becomes the decoder's own failure.
+template <typename Allocate> auto WithMemory(Allocate allocate) {
     try {
-        auto decoder = std::make_unique<Decoder>();
-        decoder->model.Start();
-        return decoder;
+        return allocate();
     } catch (const std::bad_alloc&) {
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
     }
 }
 
+std::unique_ptr<Decoder> NewDecoder() {
+    return WithMemory([] {
+        auto decoder = std::make_unique<Decoder>();
+        decoder->model.Start();
+        return decoder;
+    });
+}
+
 void AllocateOutput(std::vector<uint8_t>& out, size_t size) {
-    try {
-        out.resize(size + kTailMargin);
-    } catch (const std::bad_alloc&) {
-        throw ElzhException("LZH : Cannot get memory for dictionary tables");
-    }
+    WithMemory([&] { out.resize(size + kTailMargin); });
 }
 
 // A buffer left uninitialised: every byte is written before it is read.
 std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
-    try {
-        return std::unique_ptr<uint8_t[]>(new uint8_t[size]);
-    } catch (const std::bad_alloc&) {
-        throw ElzhException("LZH : Cannot get memory for dictionary tables");
-    }
+    return WithMemory([size] { return std::unique_ptr<uint8_t[]>(new uint8_t[size]); });
 }
 
 // Everything streaming works in, as one block whose pages are mapped at once: for a small skin,
@@ -261,14 +260,12 @@ struct StreamMemory {
 };
 
 std::unique_ptr<StreamMemory> NewStreamMemory() {
-    try {
+    return WithMemory([] {
         std::unique_ptr<StreamMemory> memory(new StreamMemory);
         MapPagesNow(memory.get(), sizeof(StreamMemory));
         memory->decoder.model.Start();
         return memory;
-    } catch (const std::bad_alloc&) {
-        throw ElzhException("LZH : Cannot get memory for dictionary tables");
-    }
+    });
 }
 
 // A symbol as read: the code's length and the node its leaf hangs from, which the model's

@@ -7,10 +7,6 @@
 // `message`: "cannot open", "cannot read" or "cannot write" and the file's name, or the packed
 // file's name and what is wrong with the stream. Raises nothing but std::bad_alloc for the
 // name or the message (no memory for the decoder's tables is a failure like the others).
-//
-// It needs nothing that the program sets up, so the program runs it first, before its argument
-// strings and command dispatch: decoding one skin is mostly start-up, and should pay for little
-// more than itself.
 #include <string>
 
 namespace kv {

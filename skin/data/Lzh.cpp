@@ -19,9 +19,11 @@
 //
 // Symbols are read through a table of the tree's top kTableBits levels: one look-up settles
 // the short codes and brings the long ones within a few steps of their leaf. The model changes
-// after every symbol, but rarely near the root; it tells us when a position the table has read
-// changes and the table is refilled before the next symbol (about once per 500 symbols on
-// noisy pictures and on text; a deeper table would be refilled far more often).
+// after every symbol, but rarely near the root. It keeps the table current itself: a move at
+// the table's last level rewrites that level's entry, and a move above it makes the table
+// stale, to be refilled before the next symbol (on the benchmark's generated inputs, once per
+// 500 symbols of the noisy skin, 800 of text, 1400 of the large noisy pictures; a deeper table
+// would be refilled far more often).
 #include "skin/data/Lzh.h"
 #include "skin/data/LzhModel.h"
 
@@ -37,14 +39,17 @@ namespace kv {
 namespace {
 
 using lzh::kPositionTables;
+using lzh::kTableBits;
+using lzh::Model;
+using lzh::TableEntry;
 
 constexpr size_t kHistory = kLzhRingSize;                // the ring's starting contents
 constexpr size_t kCopyStep = 8;                          // matches are copied in 8-byte steps
 constexpr size_t kTailMargin = kLzhMaxMatch + kCopyStep; // written past the declared end
 constexpr int kFirstWrite = kLzhRingSize - kLzhMaxMatch; // ring position of the first output
 constexpr int kRefillBelow = 57;  // after a refill at least this many bits are held
-constexpr int kTableBits = 5;     // tree levels settled by one look-up (fits kRefillBelow)
 constexpr int kPositionBits = 14; // longest position code: an 8-bit prefix byte and 6 more
+static_assert(kTableBits <= kRefillBelow, "a look-up needs no refill of its own");
 
 // Eight bytes as one big-endian number: one load where the compilers we use can swap bytes.
 inline uint64_t LoadBigEndian64(const uint8_t* p) {
@@ -181,48 +186,12 @@ private:
     InputFeed* feed_ = nullptr;
 };
 
-// Where the first kTableBits bits of a code lead: a leaf (symbol + T) reached after `bits`
-// bits, or the inner node (its child pair) reached after all kTableBits; `slot` is the node
-// that holds it.
-struct TableEntry {
-    uint16_t node;
-    uint16_t slot;
-    uint8_t bits;
-};
-
 // The ring's starting contents, as the kHistory bytes before the first output byte, oldest
 // first: positions 4036..4095 (zero), then 0..4035 (spaces).
 void StartHistory(uint8_t* history) {
     std::memset(history, 0, kHistory - kFirstWrite);
     std::memset(history + (kHistory - kFirstWrite), ' ', size_t(kFirstWrite));
 }
-
-// The decoder's working state, allocated once per call: the model and the symbol table.
-struct Decoder {
-    lzh::Model model;
-    TableEntry table[1 << kTableBits];
-
-    void FillTable() {
-        std::memset(model.watched, 0, sizeof model.watched);
-        model.watched[lzh::R] = 1;
-        FillFrom(lzh::R, 0, 0);
-        model.watchedChanged = false;
-    }
-
-    // Entries for the codes that start with `prefix` (depth bits), which lead to node `slot`.
-    void FillFrom(unsigned slot, int depth, unsigned prefix) {
-        unsigned node = model.child[slot];
-        if (node >= unsigned(lzh::T) || depth == kTableBits) {
-            int spare = kTableBits - depth;
-            TableEntry e{uint16_t(node), uint16_t(slot), uint8_t(depth)};
-            std::fill_n(table + (prefix << spare), size_t(1) << spare, e);
-            return;
-        }
-        model.watched[node] = model.watched[node + 1] = 1;
-        FillFrom(node, depth + 1, prefix << 1);
-        FillFrom(node + 1, depth + 1, (prefix << 1) | 1);
-    }
-};
 
 // Runs `allocate`: no memory becomes the decoder's own failure.
 template <typename Allocate> auto WithMemory(Allocate allocate) {
@@ -233,11 +202,11 @@ template <typename Allocate> auto WithMemory(Allocate allocate) {
     }
 }
 
-std::unique_ptr<Decoder> NewDecoder() {
+std::unique_ptr<Model> NewModel() {
     return WithMemory([] {
-        auto decoder = std::make_unique<Decoder>();
-        decoder->model.Start();
-        return decoder;
+        auto model = std::make_unique<Model>();
+        model->Start();
+        return model;
     });
 }
 
@@ -254,7 +223,7 @@ std::unique_ptr<uint8_t[]> NewBuffer(size_t size) {
 // page faults would otherwise be a good part of the run. The buffers are left uninitialised
 // (every byte is written before it is read); the model is started.
 struct StreamMemory {
-    Decoder decoder;
+    Model model;
     uint8_t input[InputFeed::kBytes];
     uint8_t window[kHistory + kLzhStreamChunk + kTailMargin];
 };
@@ -263,7 +232,7 @@ std::unique_ptr<StreamMemory> NewStreamMemory() {
     return WithMemory([] {
         std::unique_ptr<StreamMemory> memory(new StreamMemory);
         MapPagesNow(memory.get(), sizeof(StreamMemory));
-        memory->decoder.model.Start();
+        memory->model.Start();
         return memory;
     });
 }
@@ -278,9 +247,9 @@ struct Code {
 
 // Reads one symbol: the table settles the first levels, the rest is walked one bit per level.
 // Needs kTableBits bits in the buffer.
-inline bool ReadSymbol(BitReader& in, Decoder& d, Code& code) {
-    if (d.model.watchedChanged) d.FillTable();
-    const TableEntry& e = d.table[in.Peek(kTableBits)];
+inline bool ReadSymbol(BitReader& in, Model& model, Code& code) {
+    if (model.tableStale) model.FillTable();
+    const TableEntry& e = model.table[in.Peek(kTableBits)];
     in.Skip(e.bits);
     int length = e.bits;
     unsigned slot = e.slot;
@@ -288,10 +257,10 @@ inline bool ReadSymbol(BitReader& in, Decoder& d, Code& code) {
     while (c < unsigned(lzh::T)) {
         if (in.Count() == 0 && !in.Refill()) return false;
         slot = c + in.Bit();
-        c = d.model.child[slot];
+        c = model.child[slot];
         length++;
     }
-    code = {c - lzh::T, slot, length};
+    code = {lzh::SymbolOf(c), slot, length};
     return true;
 }
 
@@ -353,11 +322,11 @@ inline uint8_t* CopyMatch(uint8_t* out, unsigned distance, unsigned length) {
 // The output comes before the model's update, which the output does not need: when the
 // processor has guessed wrong about a move in the update, the work it throws away is then only
 // the update's, not the match copy's as well.
-LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* outEnd) {
+LzhStatus DecodeLoop(BitReader& in, Model& model, uint8_t*& out, const uint8_t* outEnd) {
     while (out < outEnd) {
         if (in.Count() < kRefillBelow && !in.Refill()) return LzhStatus::SourceOverrun;
         Code code;
-        if (!ReadSymbol(in, d, code)) return LzhStatus::SourceOverrun;
+        if (!ReadSymbol(in, model, code)) return LzhStatus::SourceOverrun;
         if (code.symbol < 256) {
             *out++ = uint8_t(code.symbol);
         } else {
@@ -365,15 +334,15 @@ LzhStatus DecodeLoop(BitReader& in, Decoder& d, uint8_t*& out, const uint8_t* ou
             unsigned distance = ReadPosition(in) + 1;
             out = CopyMatch(out, distance, code.symbol - 255 + kLzhThreshold);
         }
-        d.model.Update(code.symbol, code.slot, code.length);
+        model.Update(code.symbol, code.slot, code.length);
     }
     return LzhStatus::Ok;
 }
 
-LzhStatus DecodeInto(BitReader& source, Decoder& d, uint8_t*& out, const uint8_t* outEnd) {
+LzhStatus DecodeInto(BitReader& source, Model& model, uint8_t*& out, const uint8_t* outEnd) {
     BitReader in = source; // local copies, so that the bit buffer and the cursor stay in registers
     uint8_t* cursor = out;
-    LzhStatus status = DecodeLoop(in, d, cursor, outEnd);
+    LzhStatus status = DecodeLoop(in, model, cursor, outEnd);
     source = in;
     out = cursor;
     return status;
@@ -382,28 +351,28 @@ LzhStatus DecodeInto(BitReader& source, Decoder& d, uint8_t*& out, const uint8_t
 // The first kHistory bytes (or all, if fewer) behind the ring's starting contents in `start`
 // (kHistory + kHistory + kTailMargin bytes), copied to `result`; then the rest in place.
 // Returns the status; `result` holds size + margin bytes.
-LzhStatus DecodeAll(BitReader& in, Decoder& d, uint8_t* start, uint8_t* result, size_t size) {
+LzhStatus DecodeAll(BitReader& in, Model& model, uint8_t* start, uint8_t* result, size_t size) {
     StartHistory(start);
     uint8_t* begin = start + kHistory;
     uint8_t* out = begin;
-    LzhStatus status = DecodeInto(in, d, out, begin + std::min(size, kHistory));
+    LzhStatus status = DecodeInto(in, model, out, begin + std::min(size, kHistory));
     if (status != LzhStatus::Ok) return status;
     size_t done = std::min(size_t(out - begin), size);
     std::memcpy(result, begin, done);
     out = result + done;
-    return DecodeInto(in, d, out, result + size);
+    return DecodeInto(in, model, out, result + size);
 }
 
 // Streaming: decodes `size` bytes into `window` (kHistory + kLzhStreamChunk + kTailMargin bytes),
 // handing each chunk on and sliding its last kHistory bytes down as the next one's history.
-LzhStatus DecodeStream(BitReader& in, Decoder& d, uint8_t* window, uint64_t size,
+LzhStatus DecodeStream(BitReader& in, Model& model, uint8_t* window, uint64_t size,
                        const LzhWrite& write) {
     StartHistory(window);
     uint8_t* begin = window + kHistory;
     while (size > 0) {
         uint8_t* out = begin;
         LzhStatus status =
-            DecodeInto(in, d, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
+            DecodeInto(in, model, out, begin + std::min<uint64_t>(size, kLzhStreamChunk));
         if (status != LzhStatus::Ok) return status;
         size_t made = size_t(std::min<uint64_t>(uint64_t(out - begin), size));
         if (!write(std::span<const uint8_t>(begin, made))) return LzhStatus::WriteFailed;
@@ -444,11 +413,11 @@ LzhStatus TLZH::Decode(std::span<const uint8_t> bits, int64_t unpackedSize,
     if (unpackedSize > kLzhMaxUnpacked || uint64_t(unpackedSize) > LzhMaxExpansion(bits.size()))
         return LzhStatus::TooLarge;
     size_t size = size_t(unpackedSize);
-    auto decoder = NewDecoder();
+    auto model = NewModel();
     auto start = NewBuffer(kHistory + kHistory + kTailMargin);
     AllocateOutput(out, size);
     BitReader in(bits);
-    LzhStatus status = DecodeAll(in, *decoder, start.get(), out.data(), size);
+    LzhStatus status = DecodeAll(in, *model, start.get(), out.data(), size);
     if (status != LzhStatus::Ok) {
         out.clear();
         return status;
@@ -475,7 +444,7 @@ LzhStatus TLZH::UnpackStream(const LzhRead& read, const LzhWrite& write) {
                                uint32_t(word[2]) << 16 | uint32_t(word[3]) << 24);
     if (declared <= 0) return LzhStatus::Ok;
     if (declared > kLzhMaxUnpacked) return LzhStatus::TooLarge;
-    LzhStatus status = DecodeStream(in, memory->decoder, memory->window, uint64_t(declared), write);
+    LzhStatus status = DecodeStream(in, memory->model, memory->window, uint64_t(declared), write);
     // Unpack refuses such a size before decoding; here the source's size is known only at its
     // end, which a stream declaring more than it can hold always reaches.
     if (status == LzhStatus::SourceOverrun && feed.Ended() &&

@@ -191,7 +191,7 @@ private:
     void PutSymbol(unsigned symbol) {
         uint64_t code = 0;
         int depth = 0;
-        for (unsigned k = model_.parent[symbol + lzh::T]; k != unsigned(lzh::R);
+        for (unsigned k = model_.parent[lzh::Leaf(symbol)]; k != unsigned(lzh::R);
              k = model_.parent[k]) {
             code |= uint64_t(k & 1) << depth;
             depth++;

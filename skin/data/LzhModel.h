@@ -109,9 +109,9 @@ struct Model {
         CountFrom(parent[Leaf(symbol)]);
     }
 
-    // The same for a symbol whose code is `length` bits long and whose leaf hangs from node
-    // `slot`, both known to the decoder from its walk down: the first test does not wait for a
-    // load of the leaf's parent.
+    // The same for a symbol whose code is `length` bits long (at least 1) and whose leaf hangs
+    // from node `slot`, both known to the decoder from its walk down: the first test does not
+    // wait for a load of the leaf's parent.
     //
     // Shaped for the processor's branch prediction. The leaf moves in about half of all updates
     // on pictures and the nodes above it rarely do, so the leaf's test is a branch of its own.

@@ -254,6 +254,8 @@ private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     void RegisterWindowClass(const TCreateParams& params);
     void TrackMouse();
+    bool LeaveTracked() const;
+    bool CursorOver() const;
     bool PaintGraphicChildren(TMessage& message);
     bool EraseBackground(TMessage& message);
     bool SetCursorFromControls(TMessage& message);

@@ -10,6 +10,8 @@
 
 namespace {
 thread_local TWinControl* g_creating = nullptr;
+// The framework window that the mouse last entered on this thread, until it hears it left.
+thread_local HWND g_mouseWindow = nullptr;
 
 // The framework control of each of its windows. A window property would do the same, but under
 // Wine reading one is a trip to the window server, and it is read for every message.
@@ -70,6 +72,7 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     TMessage m{msg, w, l, 0};
     DispatchBarrier([&] { control->WindowProc(m); });
     if (msg == WM_NCDESTROY) {
+        if (g_mouseWindow == hwnd) g_mouseWindow = nullptr;
         ControlsByWindow().erase(hwnd);
         control->handle_ = nullptr;
     }
@@ -435,6 +438,8 @@ void TWinControl::WndProc(TMessage& m) {
         captureGraphic_ = nullptr;
         break;
     case WM_MOUSELEAVE:
+        if (g_mouseWindow == handle_) g_mouseWindow = nullptr;
+        if (!mouseInside_) break; // the system's own leave after the one TrackMouse sent
         mouseInside_ = false;
         UpdateHotGraphic({-1, -1});
         Perform(CM_MOUSELEAVE);
@@ -466,12 +471,34 @@ void TWinControl::WndProc(TMessage& m) {
     TControl::WndProc(m);
 }
 
+// The mouse is in one window at a time. A move here takes it from the window that had it, and
+// that window is told so here rather than by the system: the system tracks one window per
+// thread, and Wine drops that tracking without a leave when another window asks for it while
+// the cursor position it reads is behind the messages (on a busy machine). Dropped tracking of
+// this window is asked for again while the cursor is over it.
 void TWinControl::TrackMouse() {
+    if (g_mouseWindow != handle_) {
+        if (g_mouseWindow) PostMessageW(g_mouseWindow, WM_MOUSELEAVE, 0, 0);
+        g_mouseWindow = handle_;
+    }
+    if (!LeaveTracked() && CursorOver()) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&t);
+    }
     if (mouseInside_) return;
     mouseInside_ = true;
-    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
-    TrackMouseEvent(&t);
     Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::LeaveTracked() const {
+    TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
+    return TrackMouseEvent(&q) && q.hwndTrack == handle_ && (q.dwFlags & TME_LEAVE);
+}
+
+bool TWinControl::CursorOver() const {
+    POINT cursor;
+    RECT r;
+    return GetCursorPos(&cursor) && GetWindowRect(handle_, &r) && PtInRect(&r, cursor);
 }
 
 // Windowless children paint into this window's paint pass, at their own place. Over a system

@@ -3,7 +3,10 @@
 
 #include "ui/classes/LayoutReader.h"
 #include "ui/classes/Properties.h"
+#include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
+
+#include <algorithm>
 
 TEST_F(ControlsTest, FontReachesTheWindowAndFollowsTheParentUntilChanged) {
     form->Font().SetName("Arial");
@@ -108,6 +111,81 @@ TEST_F(ControlsTest, HandCursorOverALabelAndEnterLeaveClick) {
             EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
         }
     }
+}
+
+// The real mouse to a point of the screen.
+static void MoveMouseTo(POINT p) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+// A move handled late reaches the form after the cursor went on into a child. Asking the system
+// to track the form then (as Wine does it) drops the child's tracking without a leave; the
+// child must still hear that the mouse left, and the form too once it goes off the form.
+TEST_F(ControlsTest, EveryWindowTheMouseEnteredHearsItLeaveAfterALateMove) {
+    auto* panel = Add<TPanel>();
+    panel->SetBounds(50, 50, 100, 60);
+    std::vector<std::string> seen;
+    panel->OnMouseEnter = [&](TObject*) { seen.push_back("panel enter"); };
+    panel->OnMouseLeave = [&](TObject*) { seen.push_back("panel leave"); };
+    form->OnMouseEnter = [&](TObject*) { seen.push_back("form enter"); };
+    form->OnMouseLeave = [&](TObject*) { seen.push_back("form leave"); };
+    ShowAndPaint();
+    SetForegroundWindow(form->Handle());
+    auto pump = [&] { app->ProcessMessages(); };
+    auto saw = [&](const char* what) {
+        return kv::test::PumpUntil(
+            [&] { return std::find(seen.begin(), seen.end(), what) != seen.end(); }, 5000, pump);
+    };
+    POINT overPanel{100, 80}, overForm{300, 200};
+    ClientToScreen(form->Handle(), &overPanel);
+    ClientToScreen(form->Handle(), &overForm);
+    const RECT frame = [&] {
+        RECT r;
+        GetWindowRect(form->Handle(), &r);
+        return r;
+    }();
+
+    MoveMouseTo(overPanel);
+    ASSERT_TRUE(saw("panel enter"));
+    seen.clear();
+    PostMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 80)); // the late move
+    pump();
+    MoveMouseTo(overForm);
+    EXPECT_TRUE(saw("form enter"));
+    EXPECT_TRUE(saw("panel leave"));
+    MoveMouseTo({frame.right + 50, frame.bottom + 50});
+    EXPECT_TRUE(saw("form leave"));
+}
+
+// Tracking that something else dropped (another window asking for it, a cancel) is asked for
+// again at the next move over the window, so its leave still comes.
+TEST_F(ControlsTest, AWindowWhoseTrackingWasDroppedStillHearsTheMouseLeave) {
+    std::vector<std::string> seen;
+    form->OnMouseEnter = [&](TObject*) { seen.push_back("enter"); };
+    form->OnMouseLeave = [&](TObject*) { seen.push_back("leave"); };
+    ShowAndPaint();
+    SetForegroundWindow(form->Handle());
+    auto pump = [&] { app->ProcessMessages(); };
+    POINT a{200, 100}, b{220, 120};
+    ClientToScreen(form->Handle(), &a);
+    ClientToScreen(form->Handle(), &b);
+    RECT frame;
+    GetWindowRect(form->Handle(), &frame);
+
+    MoveMouseTo(a);
+    ASSERT_TRUE(kv::test::PumpUntil([&] { return seen.size() == 1; }, 5000, pump));
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE, form->Handle(), 0};
+    TrackMouseEvent(&cancel);
+    MoveMouseTo(b);
+    kv::test::PumpUntil([] { return false; }, 200, pump); // the move over the form
+    MoveMouseTo({frame.right + 50, frame.bottom + 50});
+    EXPECT_TRUE(kv::test::PumpUntil([&] { return seen.size() == 2; }, 5000, pump));
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter", "leave"}));
 }
 
 TEST_F(ControlsTest, LayoutSetsFontCursorAndColours) {

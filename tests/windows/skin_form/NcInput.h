@@ -39,8 +39,16 @@ inline void Send(std::vector<INPUT> inputs) {
     Pump(60);
 }
 
+// Also waits until the cursor reads back there: under Wine it can trail the input on a busy
+// machine, and the hover ticks judge by it.
 inline void MouseAt(int x, int y) {
     Send({MoveInput(x - 1, y), MoveInput(x, y)});
+    WaitFor(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == x && at.y == y;
+        },
+        1000);
 }
 
 inline void Button(bool down) {

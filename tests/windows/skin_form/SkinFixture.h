@@ -79,7 +79,7 @@ protected:
         SetSkinMessageDisplay(nullptr);
     }
 
-    // Shows the form and waits until its skin has finished activating.
+    // Shows the form and waits until its skin has finished activating and the form is active.
     TWinSkinForm* ShowSkinned(TCustomForm* f = nullptr) {
         if (!f) f = form;
         f->Show();
@@ -87,7 +87,7 @@ protected:
         TWinSkinForm* skin = nullptr;
         WaitFor([&] {
             skin = SkinManager ? SkinManager->FindForm(f->Handle()) : nullptr;
-            return skin && skin->SkinState == 1 && skin->FramePaints > 0;
+            return skin && skin->SkinState == 1 && skin->FramePaints > 0 && skin->Active;
         });
         return skin;
     }

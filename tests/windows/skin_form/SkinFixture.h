@@ -21,6 +21,10 @@ template <class F> bool WaitFor(F condition, DWORD ms = 3000) {
         if (Application) Application->ProcessMessages();
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) { // the application's to see, not this loop's
+                PostQuitMessage(int(msg.wParam));
+                break;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -3,34 +3,13 @@
 // buttons are on the screen.
 #include "skin/form/FormSkin.h"
 #include "SkinFixture.h"
+#include "tests/windows/support/MouseInput.h"
 
 #include <windows.h>
 
 #include <vector>
 
 namespace kv::test {
-
-inline RECT WindowRectOf(HWND h) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    return r;
-}
-
-inline INPUT MoveInput(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return in;
-}
-
-inline INPUT ButtonInput(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    return in;
-}
 
 // Queues the whole gesture at once: a press on the caption starts the system's modal move
 // loop, which must find the rest of the gesture already waiting.

@@ -5,6 +5,7 @@
 #include "ui/classes/Properties.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "tests/windows/support/MouseInput.h"
 
 #include <algorithm>
 
@@ -113,16 +114,6 @@ TEST_F(ControlsTest, HandCursorOverALabelAndEnterLeaveClick) {
     }
 }
 
-// The real mouse to a point of the screen.
-static void MoveMouseTo(POINT p) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
 // A move handled late reaches the form after the cursor went on into a child. Asking the system
 // to track the form then (as Wine does it) drops the child's tracking without a leave; the
 // child must still hear that the mouse left, and the form too once it goes off the form.
@@ -144,21 +135,17 @@ TEST_F(ControlsTest, EveryWindowTheMouseEnteredHearsItLeaveAfterALateMove) {
     POINT overPanel{100, 80}, overForm{300, 200};
     ClientToScreen(form->Handle(), &overPanel);
     ClientToScreen(form->Handle(), &overForm);
-    const RECT frame = [&] {
-        RECT r;
-        GetWindowRect(form->Handle(), &r);
-        return r;
-    }();
+    const RECT frame = kv::test::WindowRectOf(form->Handle());
 
-    MoveMouseTo(overPanel);
+    kv::test::MoveMouseTo(overPanel);
     ASSERT_TRUE(saw("panel enter"));
     seen.clear();
     PostMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 80)); // the late move
     pump();
-    MoveMouseTo(overForm);
+    kv::test::MoveMouseTo(overForm);
     EXPECT_TRUE(saw("form enter"));
     EXPECT_TRUE(saw("panel leave"));
-    MoveMouseTo({frame.right + 50, frame.bottom + 50});
+    kv::test::MoveMouseTo({frame.right + 50, frame.bottom + 50});
     EXPECT_TRUE(saw("form leave"));
 }
 
@@ -174,16 +161,15 @@ TEST_F(ControlsTest, AWindowWhoseTrackingWasDroppedStillHearsTheMouseLeave) {
     POINT a{200, 100}, b{220, 120};
     ClientToScreen(form->Handle(), &a);
     ClientToScreen(form->Handle(), &b);
-    RECT frame;
-    GetWindowRect(form->Handle(), &frame);
+    const RECT frame = kv::test::WindowRectOf(form->Handle());
 
-    MoveMouseTo(a);
+    kv::test::MoveMouseTo(a);
     ASSERT_TRUE(kv::test::PumpUntil([&] { return seen.size() == 1; }, 5000, pump));
     TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE, form->Handle(), 0};
     TrackMouseEvent(&cancel);
-    MoveMouseTo(b);
+    kv::test::MoveMouseTo(b);
     kv::test::PumpUntil([] { return false; }, 200, pump); // the move over the form
-    MoveMouseTo({frame.right + 50, frame.bottom + 50});
+    kv::test::MoveMouseTo({frame.right + 50, frame.bottom + 50});
     EXPECT_TRUE(kv::test::PumpUntil([&] { return seen.size() == 2; }, 5000, pump));
     EXPECT_EQ(seen, (std::vector<std::string>{"enter", "leave"}));
 }

@@ -2,10 +2,12 @@
 #   kv_configure_all            configures build/host, build/host-asan, build/win32 and
 #                               build/win64 (once)
 #   kv_build NAME [targets...]  builds one of them (all targets unless given)
+#   KV_PRODUCT_TARGETS          the programs that ship (./package builds only these)
 # host-asan is the host build with AddressSanitizer and UBSan; ./test builds only its test
 # programs there (target kv_tests).
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_BUILD=${KV_BUILD:-$KV_ROOT/build}
+KV_PRODUCT_TARGETS=(Kelvorine skinpack acstool gallery)
 
 # ./setup checks every package in well under a second when all are present.
 kv_ensure_setup() {

@@ -1,15 +1,28 @@
 # Sourced by every script that runs Windows programs. Gives one private Wine prefix per
 # checkout (under build/wine), a virtual desktop so Wine draws frames and returns exit codes,
 # an Xvfb display when there is none, and one persistent wineserver for the run.
+# Programs that read the screen or send real mouse and keyboard input need a display and a
+# Wine desktop that nothing else uses while they run; they take one of KV_SCREENS private
+# screens, each an Xvfb and a prefix of its own (build/wine/screen-N).
 #
 #   kv_wine_prepare          make everything ready (idempotent, safe to call concurrently)
+#   kv_wine_take_screen      wait for a free private screen and use it from here on; it stays
+#                            taken while the calling shell runs (lock on fd 8: give the
+#                            programs it starts 8>&-)
 #   kv_wine_loader ARCH      the Wine loader for win32 or win64 programs
 #   kv_wine_native_arch      win32 when this kernel runs 32-bit code, else win64
-#   kv_wine_stop             stop the wineserver and the Xvfb that kv_wine_prepare started
+#   kv_wine_stop             stop the wineservers and the Xvfbs that kv_wine_prepare started
 
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_WINE_DIR=${KV_WINE_DIR:-$KV_ROOT/build/wine}
-export WINEPREFIX=${KV_WINEPREFIX:-$KV_WINE_DIR/prefix}
+# Where the display of this shell's screen is recorded: the main one, or a private screen's.
+KV_SCREEN_DIR=$KV_WINE_DIR
+KV_MAIN_PREFIX=${KV_WINEPREFIX:-$KV_WINE_DIR/prefix}
+export WINEPREFIX=$KV_MAIN_PREFIX
+# Every prefix starts as a copy of one that wineboot made: a copy takes two seconds, a boot
+# half a minute.
+KV_WINE_PRISTINE=${KV_WINE_PRISTINE:-$KV_ROOT/build/wine/pristine}
+KV_SCREENS=${KV_SCREENS:-2}
 export WINEDEBUG=${WINEDEBUG:--all}
 # Wine maps Windows file names to the Unix ones through the C library's locale; with no locale
 # at all (a bare root shell) only ASCII names survive, so programs get the UTF-8 one.
@@ -46,7 +59,7 @@ kv__own_display() {
 }
 
 kv__start_xvfb() {
-    local state=$KV_WINE_DIR/xvfb.display pidfile=$KV_WINE_DIR/xvfb.pid
+    local state=$KV_SCREEN_DIR/xvfb.display pidfile=$KV_SCREEN_DIR/xvfb.pid
     if [ -f "$state" ] && kv__own_display "$(cat "$state")" "$(cat "$pidfile" 2>/dev/null)"; then
         export DISPLAY=$(cat "$state")
         return
@@ -54,7 +67,7 @@ kv__start_xvfb() {
     local n pid
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 7>&- 8>&- 9>&- &
         pid=$!
         echo $pid >"$pidfile"
         local i
@@ -75,21 +88,39 @@ kv__start_xvfb() {
     return 1
 }
 
-kv__create_prefix() {
+# kv__boot_prefix DIR: a new prefix made by wineboot, set up for the tests.
+kv__boot_prefix() {
     local wine64=$KV_WINE_BIN/wine64
-    echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
-    rm -rf "$WINEPREFIX"
-    "$wine64" wineboot -i >/dev/null 2>&1 9>&- || true
-    "$wine64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    "$wine64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-    # No crash dialogs: a test that crashes must end, not wait for a click.
-    "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    "$KV_WINE_BIN/wineserver" -w
+    echo "wine-env: creating Wine prefix $1" >&2
+    rm -rf "$1"
+    (
+        export WINEPREFIX=$1
+        "$wine64" wineboot -i >/dev/null 2>&1 7>&- 8>&- 9>&- || true
+        "$wine64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        "$wine64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+        # No crash dialogs: a test that crashes must end, not wait for a click.
+        "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        "$KV_WINE_BIN/wineserver" -w
+    )
     # This Wine build does not pick up its own data fonts (Marlett draws the caption glyphs,
     # Tahoma the dialogs); fonts in the prefix's Fonts folder are always found.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; return 1; }
-    touch "$WINEPREFIX/.kv-ready"
+    cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
+    [ -f "$1/system.reg" ] || { echo "wine-env: wineboot failed" >&2; return 1; }
+    touch "$1/.kv-ready"
+}
+
+# The prefix of this shell, copied from the pristine one (made first if need be). Its server
+# has ended when the copy is taken, so the copy holds a whole registry.
+kv__create_prefix() {
+    mkdir -p "$(dirname "$KV_WINE_PRISTINE")"
+    (
+        flock 7
+        [ -f "$KV_WINE_PRISTINE/.kv-ready" ] || kv__boot_prefix "$KV_WINE_PRISTINE"
+    ) 7>"$KV_WINE_PRISTINE.lock" || return 1
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.new"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    cp -a "$KV_WINE_PRISTINE" "$WINEPREFIX.new" && mv "$WINEPREFIX.new" "$WINEPREFIX" ||
+        { echo "wine-env: could not copy the Wine prefix to $WINEPREFIX" >&2; return 1; }
 }
 
 # Wine takes a process's ANSI code page from the C library's locale (LANG=zh_CN.UTF-8 gives
@@ -133,17 +164,44 @@ kv_wine_prepare() {
         export LOCPATH=$KV_WINE_DIR/locale
     fi
     if { [ -n "${KV_XVFB:-}" ] || [ -z "${DISPLAY:-}" ] || ! kv__display_alive "${DISPLAY:-}"; } &&
-        [ -f "$KV_WINE_DIR/xvfb.display" ]; then
-        export DISPLAY=$(cat "$KV_WINE_DIR/xvfb.display")
+        [ -f "$KV_SCREEN_DIR/xvfb.display" ]; then
+        export DISPLAY=$(cat "$KV_SCREEN_DIR/xvfb.display")
     fi
     # Keep one server alive between the many short test programs of a run.
-    "$KV_WINE_BIN/wineserver" -p60 >/dev/null 2>&1 || true
+    "$KV_WINE_BIN/wineserver" -p60 >/dev/null 2>&1 7>&- 8>&- 9>&- || true
+}
+
+kv_wine_take_screen() {
+    mkdir -p "$KV_WINE_DIR"
+    local n
+    while :; do
+        for n in $(seq "$KV_SCREENS"); do
+            exec 8>"$KV_WINE_DIR/screen-$n.lock"
+            if flock -n 8; then
+                KV_SCREEN_DIR=$KV_WINE_DIR/screen-$n
+                mkdir -p "$KV_SCREEN_DIR"
+                export WINEPREFIX=$KV_SCREEN_DIR/prefix KV_XVFB=1
+                return 0
+            fi
+            exec 8>&-
+        done
+        sleep 0.5
+    done
+}
+
+# kv__stop_screen DIR PREFIX: the server of that prefix and the Xvfb recorded in DIR.
+kv__stop_screen() {
+    WINEPREFIX=$2 "$KV_WINE_BIN/wineserver" -k >/dev/null 2>&1 || true
+    if [ -f "$1/xvfb.pid" ]; then
+        kill "$(cat "$1/xvfb.pid")" 2>/dev/null || true
+        rm -f "$1/xvfb.pid" "$1/xvfb.display"
+    fi
 }
 
 kv_wine_stop() {
-    "$KV_WINE_BIN/wineserver" -k >/dev/null 2>&1 || true
-    if [ -f "$KV_WINE_DIR/xvfb.pid" ]; then
-        kill "$(cat "$KV_WINE_DIR/xvfb.pid")" 2>/dev/null || true
-        rm -f "$KV_WINE_DIR/xvfb.pid" "$KV_WINE_DIR/xvfb.display"
-    fi
+    kv__stop_screen "$KV_WINE_DIR" "$KV_MAIN_PREFIX"
+    local dir
+    for dir in "$KV_WINE_DIR"/screen-*/; do
+        [ -d "$dir" ] && kv__stop_screen "${dir%/}" "${dir}prefix"
+    done
 }

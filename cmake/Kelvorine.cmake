@@ -200,13 +200,6 @@ function(kv_test name)
     add_dependencies(kv_tests ${name})
 endfunction()
 
-# kv_own_screen(TEST...): Windows tests that read screen pixels or send real mouse and keyboard
-# input. Each runs on a private screen (scripts/wine-run), so that no other program takes the
-# activation or the pointer from it, and the others need not wait for it.
-function(kv_own_screen)
-    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT KV_OWN_SCREEN=1)
-endfunction()
-
 # kv_benchmark(NAME SOURCES... DEPS ...): Google Benchmark on the host; ctest runs it once with a
 # minimal time so CI proves it works without timing anything.
 function(kv_benchmark name)

@@ -19,15 +19,9 @@ inline void Send(std::vector<INPUT> inputs) {
 }
 
 // Also waits until the cursor reads back there: under Wine it can trail the input on a busy
-// machine, and the hover ticks judge by it. A move to where the cursor already is sends no
-// message, so only then does it go one pixel aside first: on a busy machine Wine can report a
-// point passed over late and put the cursor back there.
+// machine, and the hover ticks judge by it.
 inline void MouseAt(int x, int y) {
-    POINT now{};
-    if (GetCursorPos(&now) && now.x == x && now.y == y)
-        Send({MoveInput(x - 1, y), MoveInput(x, y)});
-    else
-        Send({MoveInput(x, y)});
+    Send({MoveInput(x - 1, y), MoveInput(x, y)});
     WaitFor(
         [&] {
             POINT at{};

@@ -1,9 +1,9 @@
 # Sourced by every script that runs Windows programs. Gives one private Wine prefix per
 # checkout (under build/wine), a virtual desktop so Wine draws frames and returns exit codes,
 # an Xvfb display when there is none, and one persistent wineserver for the run.
-# Programs that read the screen or send real mouse and keyboard input need a display and a
-# Wine desktop that nothing else uses while they run; they take one of KV_SCREENS private
-# screens, each an Xvfb and a prefix of its own (build/wine/screen-N).
+# Test programs (wine-run --own-screen, as ctest runs them) read the screen, send real mouse and
+# keyboard input or need the activation, so each takes one of KV_SCREENS private screens that
+# nothing else uses while it runs: an Xvfb and a prefix of its own (build/wine/screen-N).
 #
 #   kv_wine_prepare          make everything ready (idempotent, safe to call concurrently)
 #   kv_wine_take_screen      wait for a free private screen and use it from here on; it stays

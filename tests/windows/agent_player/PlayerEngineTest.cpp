@@ -6,26 +6,37 @@
 #include "base/Pixels.h"
 
 #include <windows.h>
+#include <cmath>
 
 namespace kv::agent::testing {
 namespace {
 
 TEST_F(PlayerTest, CallsReturnAtOnceAndFramesFollowTheirDurations) {
     Tune(1.0);
-    double before = player::NowMs();
-    bob.Play(L"Timed");
-    EXPECT_LT(player::NowMs() - before, 50) << "Play must not wait for the animation";
-    EXPECT_TRUE(Frames(L"Timed").empty()) << "requests run from the message loop";
-    ASSERT_TRUE(PumpUntil([&] { return Ended(L"Timed"); }));
-    std::vector<PlayerEvent> frames;
-    for (const PlayerEvent& e : Events(Kind::Frame))
-        if (e.animation == L"Timed") frames.push_back(e);
-    ASSERT_EQ(frames.size(), 5u);
     const double expected[] = {100, 200, 50, 300};
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(frames[i].frame, int(i));
-        EXPECT_NEAR(frames[i + 1].timeMs - frames[i].timeMs, expected[i], 35) << "frame " << i;
+    // A busy machine can hold up the message loop for a tenth of a second now and then, so
+    // the timing has three tries; every try must show the frames in order.
+    std::vector<PlayerEvent> frames;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        events.clear();
+        double before = player::NowMs();
+        bob.Play(L"Timed");
+        EXPECT_LT(player::NowMs() - before, 50) << "Play must not wait for the animation";
+        EXPECT_TRUE(Frames(L"Timed").empty()) << "requests run from the message loop";
+        ASSERT_TRUE(PumpUntil([&] { return Ended(L"Timed"); }));
+        frames.clear();
+        for (const PlayerEvent& e : Events(Kind::Frame))
+            if (e.animation == L"Timed") frames.push_back(e);
+        ASSERT_EQ(frames.size(), 5u);
+        bool onTime = true;
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(frames[i].frame, int(i));
+            onTime = onTime && std::abs(frames[i + 1].timeMs - frames[i].timeMs - expected[i]) <= 35;
+        }
+        if (onTime) break;
     }
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(frames[i + 1].timeMs - frames[i].timeMs, expected[i], 35) << "frame " << i;
 }
 
 TEST_F(PlayerTest, RequestsRunInOrder) {

@@ -9,6 +9,7 @@
 #include "ui/controls/ComCtrlsListView.h"
 
 #include <commctrl.h>
+#include <cstdlib>
 
 namespace kv::test {
 namespace {
@@ -79,9 +80,11 @@ TEST_F(SkinnedListView, AColumnResizesByDraggingItsDivider) {
         Pump(30);
     }
     Button(false);
-    EXPECT_TRUE(WaitFor([&] {
-        return SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0) == before + 40;
-    }, 1500)) << "width " << SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0);
+    // Under load Wine now and then reports the press at the pixel the hand passed just before
+    // (MouseAt comes from one aside), so the drag may measure one pixel more.
+    auto width = [&] { return int(SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0)); };
+    EXPECT_TRUE(WaitFor([&] { return std::abs(width() - (before + 40)) <= 1; }, 1500))
+        << "width " << width() << ", was " << before;
     RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Pump(80);
     const RECT rest = skinned->Header()->LastRest();

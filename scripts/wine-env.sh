@@ -11,7 +11,9 @@
 #                            programs it starts 8>&-)
 #   kv_wine_loader ARCH      the Wine loader for win32 or win64 programs
 #   kv_wine_native_arch      win32 when this kernel runs 32-bit code, else win64
-#   kv_wine_stop             stop the wineservers and the Xvfbs that kv_wine_prepare started
+#   kv_wine_stop_main        stop the main screen's wineserver and Xvfb (./run: the private
+#                            screens may be serving a test run)
+#   kv_wine_stop             stop every wineserver and Xvfb of the checkout, screens too
 
 KV_ROOT=${KV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KV_WINE_DIR=${KV_WINE_DIR:-$KV_ROOT/build/wine}
@@ -198,8 +200,12 @@ kv__stop_screen() {
     fi
 }
 
-kv_wine_stop() {
+kv_wine_stop_main() {
     kv__stop_screen "$KV_WINE_DIR" "$KV_MAIN_PREFIX"
+}
+
+kv_wine_stop() {
+    kv_wine_stop_main
     local dir
     for dir in "$KV_WINE_DIR"/screen-*/; do
         [ -d "$dir" ] && kv__stop_screen "${dir%/}" "${dir}prefix"

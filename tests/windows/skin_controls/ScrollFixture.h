@@ -56,9 +56,18 @@ inline void RunHand(std::function<void()> script) {
     Pump(100);
 }
 
+// The hand waits (it owns no window, so it only sleeps) until `done` or for five seconds; a
+// busy machine handles its input late. Whether `done` came.
+inline bool HandWaitsFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 250; ++i) {
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
+
 inline void SendMove(int x, int y) {
-    INPUT in = MoveInput(x, y);
-    SendInput(1, &in, sizeof in);
+    MoveMouseTo({x, y});
 }
 
 inline void SendButton(bool down) {

@@ -113,11 +113,8 @@ TEST_F(ThumbDrag, AThumbHeldStillUsesAlmostNoProcessor) {
     DragThumb(
         [&](POINT from) {
             SendMove(from.x, from.y + 40);
-            // The window's thread may lag behind the input on a busy machine: wait for it.
-            for (int waited = 0; waited < 5000 && !pressedWhileHeld; waited += 20) {
-                Sleep(20);
-                pressedWhileHeld = skinned->Dragging() && skinned->PressedPart() == spVertThumb;
-            }
+            pressedWhileHeld = HandWaitsFor(
+                [&] { return skinned->Dragging() && skinned->PressedPart() == spVertThumb; });
             Sleep(100);
             auto cpu = [] {
                 FILETIME created, exited, kernel, user;
@@ -185,7 +182,7 @@ TEST_F(ThumbDrag, ALostCaptureEndsTheDrag) {
     const auto scrolls = ScrollsDuring([&] {
         DragThumb(
             [&](POINT) {
-                for (int i = 0; i < 250 && !taken; ++i) Sleep(20);
+                HandWaitsFor([&] { return taken.load(); });
                 Sleep(300);
                 endedWhileHeld = taken && !skinned->Dragging();
             },
@@ -238,7 +235,7 @@ TEST_F(ThumbDrag, WmQuitEndsTheDragAndStaysForTheApplication) {
     DragThumb(
         [&](POINT) {
             // The hand holds on until the quit has come (a busy machine runs timers late).
-            for (int i = 0; i < 250 && !fired; ++i) Sleep(20);
+            HandWaitsFor([&] { return fired.load(); });
             Sleep(300);
             endedWhileHeld = fired && !skinned->Dragging();
         },
